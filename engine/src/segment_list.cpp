@@ -1,0 +1,63 @@
+// The growable run list shared by segmentation and codeword assembly.
+#include "pdf417_work.h"
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+constexpr int32_t InitialCapacity = 20;
+
+TPDF417Segment* AllocateSegments(int32_t capacity) {
+    auto* items = static_cast<TPDF417Segment*>(std::calloc(capacity, sizeof(TPDF417Segment)));
+    // At most 5420 runs (about 64 KB): running out of memory for that leaves
+    // no sound way to go on, and writing through null would be worse.
+    if (items == nullptr) std::abort();
+    return items;
+}
+
+} // namespace
+
+void PDF417InitSegmentList(TPDF417SegmentList& list) {
+    list.Capacity = InitialCapacity;
+    list.Count = 0;
+    list.Items = AllocateSegments(InitialCapacity);
+}
+
+void PDF417FreeSegmentList(TPDF417SegmentList& list) {
+    std::free(list.Items);
+    list.Items = nullptr;
+}
+
+void PDF417AddSegment(TPDF417SegmentList& list, char kind, int32_t start, int32_t end) {
+    if (list.Count == list.Capacity) {
+        int32_t capacity = list.Capacity * 2;
+        TPDF417Segment* items = AllocateSegments(capacity);
+        std::memcpy(items, list.Items, list.Count * sizeof(TPDF417Segment));
+        std::free(list.Items);
+        list.Items = items;
+        list.Capacity = capacity;
+    }
+    list.Items[list.Count] = TPDF417Segment{kind, start, end};
+    list.Count++;
+}
+
+TPDF417Segment* PDF417GetSegment(TPDF417SegmentList& list, int32_t index) {
+    if (index < 0 || index >= list.Count) return nullptr;
+    return &list.Items[index];
+}
+
+void PDF417DeleteSegment(TPDF417SegmentList& list, int32_t index) {
+    if (index < 0 || index >= list.Count) return;
+    list.Count--;
+    std::memmove(&list.Items[index], &list.Items[index + 1],
+                 (list.Count - index) * sizeof(TPDF417Segment));
+}
+
+bool PDF417SegmentIsKind(const TPDF417Segment* segment, char kind) {
+    return segment != nullptr && segment->Kind == kind;
+}
+
+int32_t PDF417SegmentLength(const TPDF417Segment* segment) {
+    return segment == nullptr ? 0 : segment->End - segment->Start;
+}
