@@ -81,12 +81,11 @@ TEST(SegmentList, FreeReleasesTheItemsAndKeepsTheCounts) {
 
 struct SegmentationCase {
     const char* Name;
-    std::string Bytes;
+    const char* Bytes;
     const char* Runs;
 };
 
 TEST(BuildSegments, WorkedExamples) {
-    // "\x01" "B": a hex escape would swallow the letters behind it.
     const SegmentationCase cases[] = {
         {"empty input", "", ""},
         {"record with numeric", "GB0626-2005^1234567890123^ABC^|", "T[0,12) N[12,25) T[25,31)"},
@@ -99,50 +98,25 @@ TEST(BuildSegments, WorkedExamples) {
         {"numeric at the start", "1234567890123AB", "N[0,13) T[13,15)"},
         {"numeric runs never merge", "1234567890123X1234567890123", "N[0,13) T[13,14) N[14,27)"},
         {"numeric inside text", "AB12345678901234CD", "T[0,2) N[2,16) T[16,18)"},
-        {"bridged byte",
-         "AB\x01"
-         "CD",
-         "T[0,5)"},
-        {"bridged byte, 3 text bytes",
-         "AB\x01"
-         "C",
-         "T[0,4)"},
-        {"too little text to bridge",
-         "A\x01"
-         "B",
-         "B[0,3)"},
-        {"long text takes single bytes",
-         "\x01"
-         "ABCDE\x02",
-         "T[0,7)"},
-        {"long text keeps byte pairs",
-         "ABCDE\x01\x02"
-         "FGHIJ",
-         "T[0,5) B[5,7) T[7,12)"},
-        {"byte run takes 3 text bytes", "abc\xCE\xDE", "B[0,5)"},
-        {"byte run takes 4 text bytes", "abcd\xCE\xDE", "B[0,6)"},
-        {"5 text bytes stay text", "abcde\xCE\xDE", "T[0,5) B[5,7)"},
-        {"bridge, then absorb",
-         "abcde\x01"
-         "fg\xCE\xDE"
-         "h",
-         "T[0,8) B[8,11)"},
-        {"byte runs merge across short text",
-         "\xCE\xDE"
-         "AB\xCE\xDE",
-         "B[0,6)"},
-        {"numeric stops byte runs",
-         "\xCE\xDE"
-         "1234567890123\xCE\xDE",
-         "B[0,2) N[2,15) B[15,17)"},
-        {"record with GBK values", "GB0626-2005^0001^\xCE\xDE^\xCE\xDE^1^20240115^^|",
+        {"bridged byte", "AB{01}CD", "T[0,5)"},
+        {"bridged byte, 3 text bytes", "AB{01}C", "T[0,4)"},
+        {"too little text to bridge", "A{01}B", "B[0,3)"},
+        {"long text takes single bytes", "{01}ABCDE{02}", "T[0,7)"},
+        {"long text keeps byte pairs", "ABCDE{01}{02}FGHIJ", "T[0,5) B[5,7) T[7,12)"},
+        {"byte run takes 3 text bytes", "abc{CE}{DE}", "B[0,5)"},
+        {"byte run takes 4 text bytes", "abcd{CE}{DE}", "B[0,6)"},
+        {"5 text bytes stay text", "abcde{CE}{DE}", "T[0,5) B[5,7)"},
+        {"bridge, then absorb", "abcde{01}fg{CE}{DE}h", "T[0,8) B[8,11)"},
+        {"byte runs merge across short text", "{CE}{DE}AB{CE}{DE}", "B[0,6)"},
+        {"numeric stops byte runs", "{CE}{DE}1234567890123{CE}{DE}", "B[0,2) N[2,15) B[15,17)"},
+        {"record with GBK values", "GB0626-2005^0001^{CE}{DE}^{CE}{DE}^1^20240115^^|",
          "T[0,17) B[17,22) T[22,36)"},
-        {"record ending in GBK", "GB0626-2005^1234567890123^\xC3\xD8\xC3\xDC^|",
+        {"record ending in GBK", "GB0626-2005^1234567890123^{C3}{D8}{C3}{DC}^|",
          "T[0,12) N[12,25) B[25,32)"},
     };
     for (const SegmentationCase& c : cases) {
         SCOPED_TRACE(c.Name);
-        EXPECT_EQ(Segment(c.Bytes), c.Runs);
+        EXPECT_EQ(Segment(Bytes(c.Bytes)), c.Runs);
     }
 }
 
@@ -151,7 +125,7 @@ TEST(BuildSegments, ManyRunsGrowTheListAndKeepEveryRun) {
     std::string expected;
     for (int i = 0; i < 100; ++i) {
         const int at = static_cast<int>(bytes.size());
-        bytes += "ABCDE\x01\x02";
+        bytes += Bytes("ABCDE{01}{02}");
         expected += (i ? " T[" : "T[") + std::to_string(at) + ',' + std::to_string(at + 5) +
                     ") B[" + std::to_string(at + 5) + ',' + std::to_string(at + 7) + ')';
     }
@@ -163,8 +137,7 @@ TEST(BuildSegments, ManyRunsGrowTheListAndKeepEveryRun) {
 }
 
 TEST(BuildSegments, RebuildingStartsFromAnEmptyList) {
-    TStageInput first("ABC\xCE\xDE"
-                      "1234567890123");
+    TStageInput first(Bytes("ABC{CE}{DE}1234567890123"));
     TStageInput second("XYZ");
     TRunList runs;
     PDF417BuildSegments(first.Work, runs.List);
@@ -289,14 +262,11 @@ TEST(BuildSegments, RunsCoverAnyInputWithoutGaps) {
 }
 
 TEST(BuildSegments, LongestInputThatAlternatesEveryByte) {
-    for (const char* pair : {"A\x01",
-                             "\x01"
-                             "A",
-                             "7\xCE"}) {
+    for (const char* pair : {"A{01}", "{01}A", "7{CE}"}) {
         SCOPED_TRACE(pair);
         std::string bytes;
         while (bytes.size() < PDF417MaxDataLength)
-            bytes += pair;
+            bytes += Bytes(pair);
         TStageInput input(bytes);
         TRunList runs;
         PDF417BuildSegments(input.Work, runs.List);

@@ -6,10 +6,26 @@
 #include <algorithm>
 #include <iterator>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 namespace trelvanic::test {
+
+// Input bytes written as text with {hh} for a single byte in hex, so that
+// "AB{01}CD" reads like 'AB', 0x01, 'CD'. A literal brace is {7B} or {7D}.
+inline std::string Bytes(std::string_view text) {
+    std::string bytes;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '{') {
+            bytes += static_cast<char>(std::stoi(std::string(text.substr(i + 1, 2)), nullptr, 16));
+            i += 3;
+        } else {
+            bytes += text[i];
+        }
+    }
+    return bytes;
+}
 
 // Fills Codewords before a stage runs, so a test sees which slots it wrote.
 inline constexpr int32_t Untouched = -1;
