@@ -11,7 +11,8 @@ class TPDF417Options {
 public:
     constexpr TPDF417Options() = default;
     constexpr TPDF417Options(std::initializer_list<TPDF417Option> options) {
-        for (TPDF417Option option : options) Include(option);
+        for (TPDF417Option option : options)
+            Include(option);
     }
 
     // The stored byte; bits other than 1, 2 and 4 are dropped.

@@ -17,7 +17,8 @@ bool IsBlack(const uchar* line, int x) {
 // Sets the bits [from, to) of a scan line, most significant bit first.
 void SetBits(uchar* line, qint64 from, qint64 to) {
     qint64 bit = from;
-    for (; bit < to && bit % 8 != 0; ++bit) line[bit / 8] |= static_cast<uchar>(0x80u >> (bit % 8));
+    for (; bit < to && bit % 8 != 0; ++bit)
+        line[bit / 8] |= static_cast<uchar>(0x80u >> (bit % 8));
     const qint64 wholeBytes = (to - bit) / 8;
     std::memset(line + bit / 8, 0xFF, static_cast<size_t>(wholeBytes));
     for (bit += wholeBytes * 8; bit < to; ++bit)
@@ -34,7 +35,8 @@ template <typename Action> void ForEachBlackRun(const QImage& symbol, int y, Act
             continue;
         }
         const int start = x;
-        while (x < symbol.width() && IsBlack(line, x)) ++x;
+        while (x < symbol.width() && IsBlack(line, x))
+            ++x;
         action(start, x);
     }
 }
