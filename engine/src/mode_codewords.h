@@ -1,0 +1,15 @@
+// Mode latch and shift codewords of ISO/IEC 15438 (5.4), written by the
+// compaction stages and the codeword assembly.
+#pragma once
+
+#include <cstdint>
+
+inline constexpr int32_t cwTextLatch = 900;    // text compaction, alpha sub-mode
+inline constexpr int32_t cwByteLatch = 901;    // byte compaction, any byte count
+inline constexpr int32_t cwNumericLatch = 902; // numeric compaction
+inline constexpr int32_t cwByteShift = 913;    // one byte inside text compaction
+inline constexpr int32_t cwByteLatch6 = 924;   // byte compaction, a multiple of 6 bytes
+
+// Byte compaction packs this many bytes into five codewords; 924 announces a
+// run made of whole groups.
+inline constexpr int32_t BytesPerByteGroup = 6;
