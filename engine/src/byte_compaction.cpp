@@ -1,0 +1,42 @@
+// Byte compaction (ISO/IEC 15438, 5.4.3): six bytes as one 48-bit number in
+// five base-900 codewords, a shorter rest one codeword per byte.
+#include "mode_codewords.h"
+#include "pdf417_work.h"
+
+namespace {
+
+constexpr int32_t CodewordsPerGroup = 5;
+constexpr int32_t Base = 900;
+
+} // namespace
+
+void PDF417ByteCompaction(TPDF417Work& work, int32_t start, int32_t count) {
+    const int32_t need = count / BytesPerByteGroup * CodewordsPerGroup + count % BytesPerByteGroup;
+    if (work.CodewordPos + need > PDF417MaxDataCodewords) {
+        work.Param->ErrorCode = ecTextTooLong;
+        return;
+    }
+    const int32_t end = start + count;
+    int32_t pos = start;
+    for (; end - pos >= BytesPerByteGroup; pos += BytesPerByteGroup)
+        PDF417ByteGroup(work, pos);
+    for (; pos < end; ++pos)
+        work.Param->Codewords[work.CodewordPos++] = work.Param->Data[pos];
+}
+
+void PDF417ByteGroup(TPDF417Work& work, int32_t start) {
+    // 256^6 < 900^5: the first slot ends below 900 and none exceeds 230399.
+    int32_t* slots = &work.Param->Codewords[work.CodewordPos];
+    work.CodewordPos += CodewordsPerGroup;
+    for (int32_t j = 0; j < CodewordsPerGroup; ++j)
+        slots[j] = 0;
+    for (int32_t i = start; i < start + BytesPerByteGroup; ++i) {
+        for (int32_t j = 0; j < CodewordsPerGroup; ++j)
+            slots[j] *= 256;
+        slots[CodewordsPerGroup - 1] += work.Param->Data[i];
+        for (int32_t j = CodewordsPerGroup - 1; j >= 1; --j) {
+            slots[j - 1] += slots[j] / Base;
+            slots[j] %= Base;
+        }
+    }
+}
