@@ -8,7 +8,6 @@
 // the published values.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <span>
 
@@ -20,23 +19,28 @@ inline constexpr int32_t ErrorCorrectionCoefficientCount = 2 * MaxErrorCorrectio
 
 namespace error_correction_detail {
 
+struct TCoefficientTable {
+    int32_t Values[ErrorCorrectionCoefficientCount];
+};
+
 // The generator of level L is the first 2 << L factors of the level 8 product, so
 // one running product yields all nine, snapshotted whenever k reaches 2 << L.
-constexpr std::array<int32_t, ErrorCorrectionCoefficientCount> ComputeCoefficients() {
-    std::array<int32_t, ErrorCorrectionCoefficientCount> table{};
+// Plain arrays keep the evaluation within every compiler's constexpr step limit.
+constexpr TCoefficientTable ComputeCoefficients() {
+    TCoefficientTable table{};
     // product[m] is the coefficient of x^m; starts as the polynomial 1.
-    std::array<int32_t, MaxErrorCorrectionCodewords + 1> product{};
-    product[0] = 1;
+    int32_t product[MaxErrorCorrectionCodewords + 1] = {1};
     int32_t root = 1;
     int32_t offset = 0;
     for (int32_t k = 1; k <= MaxErrorCorrectionCodewords; ++k) {
         root = root * 3 % GaloisPrime;
+        const int32_t minusRoot = GaloisPrime - root;
         // Multiply by (x - root): shift up one power and subtract root times the old.
         for (int32_t m = k; m >= 1; --m)
-            product[m] = (product[m - 1] + (GaloisPrime - root) * product[m]) % GaloisPrime;
-        product[0] = (GaloisPrime - root) * product[0] % GaloisPrime;
+            product[m] = (product[m - 1] + minusRoot * product[m]) % GaloisPrime;
+        product[0] = minusRoot * product[0] % GaloisPrime;
         if ((k & (k - 1)) == 0 && k >= 2) {
-            for (int32_t m = 0; m < k; ++m) table[offset + m] = product[m];
+            for (int32_t m = 0; m < k; ++m) table.Values[offset + m] = product[m];
             offset += k;
         }
     }
@@ -45,14 +49,14 @@ constexpr std::array<int32_t, ErrorCorrectionCoefficientCount> ComputeCoefficien
 
 } // namespace error_correction_detail
 
-inline constexpr std::array<int32_t, ErrorCorrectionCoefficientCount> ErrorCorrectionCoefficients =
+inline constexpr error_correction_detail::TCoefficientTable ErrorCorrectionCoefficients =
     error_correction_detail::ComputeCoefficients();
 
 // The k = 2 << level coefficients a_0 .. a_(k-1) of one level, lowest power first;
 // the leading coefficient 1 is not stored.
 constexpr std::span<const int32_t> ErrorCorrectionCoefficientsOf(int32_t level) {
     const auto k = static_cast<size_t>(2) << level;
-    return std::span<const int32_t>(ErrorCorrectionCoefficients).subspan(k - 2, k);
+    return std::span<const int32_t>(ErrorCorrectionCoefficients.Values).subspan(k - 2, k);
 }
 
 namespace error_correction_detail {
