@@ -1,0 +1,14 @@
+// Counts the heap allocations made between Start and Stop, to show what one
+// encoding allocates. The bench program replaces malloc and its relatives,
+// so C and C++ allocations of every library in the process are seen.
+#pragma once
+
+#include <cstdint>
+
+struct TAllocationCount {
+    int64_t Calls;
+    int64_t Bytes;
+};
+
+void StartCountingAllocations();
+TAllocationCount StopCountingAllocations();
