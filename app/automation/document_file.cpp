@@ -54,7 +54,10 @@ QString SaveNewDocument(const QByteArray& content, const QString& folder,
             attempt == 1 ? base : base + QStringLiteral(" (%1)").arg(attempt);
         const QString path = dir.filePath(name + QStringLiteral(".docx"));
         if (QFile::exists(path)) continue;
-        if (temporary.rename(path)) return path;
+        if (temporary.rename(path)) {
+            temporary.setAutoRemove(false); // it is the document now
+            return path;
+        }
         if (!QFile::exists(path)) CannotWrite(path, temporary.errorString());
     }
     CannotWrite(dir.filePath(base + QStringLiteral(".docx")),

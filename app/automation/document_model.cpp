@@ -23,9 +23,9 @@ TTextRange TDocumentModel::ParagraphRange(int index) const {
 
 TTextRange TDocumentModel::Clamp(TTextRange range) const {
     // A range taken before other edits may point past the end; it must never
-    // reach outside the document.
+    // reach outside the document nor start behind its final paragraph mark.
     const int size = static_cast<int>(Items.size());
-    range.Start = std::clamp(range.Start, 0, size);
+    range.Start = std::clamp(range.Start, 0, size - 1);
     range.End = std::clamp(range.End, range.Start, size);
     return range;
 }
