@@ -173,6 +173,22 @@ TEST(PDF417BarcodeTest, OptionsShapeTheSymbol) {
     }
 }
 
+// A form loader writes the published properties by name after construction.
+TEST(PDF417BarcodeTest, PublishedPropertiesWriteThroughTheirWriters) {
+    TPDF417Barcode barcode;
+    ASSERT_TRUE(barcode.setProperty("Options", QVariant::fromValue(TPDF417Options{poFixedColumn})));
+    ASSERT_TRUE(barcode.setProperty("FixedColumn", 7));
+    ASSERT_TRUE(barcode.setProperty("LineHeight", 2));
+    ASSERT_TRUE(barcode.setProperty("DotSize", 0));
+    ASSERT_TRUE(barcode.setProperty("AutoSize", false));
+
+    EXPECT_EQ(barcode.SymbolBitmap().size(), QSize(188, 4));
+    EXPECT_EQ(barcode.GetExportBitmap().size(), QSize(188, 8));
+    EXPECT_EQ(barcode.property("DotSize").toInt(), 1);
+    EXPECT_EQ(barcode.property("Options").value<TPDF417Options>(), TPDF417Options{poFixedColumn});
+    EXPECT_EQ(barcode.property("Lines").value<TStringList*>(), barcode.Lines());
+}
+
 TEST(PDF417BarcodeTest, FixedColumnWrittenWithoutItsOptionWaitsForTheNextEncoding) {
     TPDF417Barcode barcode;
     barcode.SetFixedColumn(7);
