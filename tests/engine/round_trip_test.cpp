@@ -61,12 +61,17 @@ struct Shape {
     uint32_t Flags;
     int32_t Columns, Rows;
 };
+const Shape Automatic{"automatic", 0, 0, 0};
+const Shape FixedColumns7{"fixed columns 7", efFixedColumns, 7, 0};
+const Shape FixedColumns1{"fixed columns 1", efFixedColumns, 1, 0};
+const Shape FixedRectangle{"fixed rectangle 10 x 20", efFixedRectangle, 10, 20};
 const Shape Shapes[] = {
-    {"automatic", 0, 0, 0},
-    {"fixed columns 7", efFixedColumns, 7, 0},
-    {"fixed columns 1", efFixedColumns, 1, 0},
+    Automatic,
+    FixedColumns7,
+    FixedColumns1,
     {"fixed rows 10", efFixedRows, 0, 10},
-    {"fixed rectangle 10 x 20", efFixedRectangle, 10, 20},
+    {"fixed rows 3", efFixedRows, 0, 3},
+    FixedRectangle,
     {"oversized rectangle 30 x 90", efFixedRectangle, 30, 90},
     {"oversized rectangle 20 x 90", efFixedRectangle, 20, 90},
 };
@@ -118,9 +123,17 @@ TEST(RoundTrip, SamplesInEveryShape) {
     }
 }
 
+// Each column count puts the stop pattern at another bit offset in its bytes.
+TEST(RoundTrip, EveryColumnCount) {
+    for (int32_t columns = PDF417MinColumns; columns <= PDF417MaxColumns; ++columns) {
+        SCOPED_TRACE(::testing::Message() << columns << " columns");
+        EncodesAndReadsBack(DocumentRecord, Shape{"fixed columns", efFixedColumns, columns, 0});
+    }
+}
+
 TEST(RoundTrip, EveryErrorLevel) {
     for (int32_t level = 0; level <= PDF417MaxErrorLevelValue; ++level) {
-        for (const Shape& shape : {Shapes[0], Shapes[1]}) {
+        for (const Shape& shape : {Automatic, FixedColumns7}) {
             SCOPED_TRACE(::testing::Message() << "level " << level << ", " << shape.Name);
             EncodesAndReadsBack(DocumentRecord, shape, efUseErrorLevel, level);
         }
@@ -128,7 +141,7 @@ TEST(RoundTrip, EveryErrorLevel) {
 }
 
 TEST(RoundTrip, Inverted) {
-    for (const Shape& shape : {Shapes[0], Shapes[4]}) {
+    for (const Shape& shape : {Automatic, FixedRectangle}) {
         SCOPED_TRACE(shape.Name);
         EncodesAndReadsBack(DocumentRecord, shape, efInvertBitmap);
     }
@@ -144,8 +157,8 @@ TEST(RoundTrip, LargestInputsOfEachMode) {
     for (const auto& [name, text] : {std::pair{"1108 bytes", bytes}, std::pair{"2710 digits", digits},
                                      std::pair{"1850 letters", letters}}) {
         SCOPED_TRACE(name);
-        EncodesAndReadsBack(text, Shapes[0]);
-        EncodesAndReadsBack(text, Shapes[2]);
+        EncodesAndReadsBack(text, Automatic);
+        EncodesAndReadsBack(text, FixedColumns1);
     }
 }
 
