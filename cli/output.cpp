@@ -33,7 +33,8 @@ void WriteStandardOutput(std::string_view bytes) {
 // replaced by a renamed file; they are written in place.
 void WriteInPlace(std::string_view path, const QString& name, std::string_view bytes) {
     QFile file(name);
-    if (!file.open(QIODevice::WriteOnly)) ThrowWriteError(path, file.errorString().toStdString());
+    // Unbuffered, so that a device that fails (a full disk) fails the write itself.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) ThrowWriteError(path, file.errorString().toStdString());
     if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())) {
         ThrowWriteError(path, file.errorString().toStdString());
     }
