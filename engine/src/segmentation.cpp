@@ -7,6 +7,7 @@ namespace {
 constexpr int32_t MinNumericRun = 13;     // digits in a row that make a numeric run
 constexpr int32_t MinBridgingText = 3;    // text on both sides of a lone bridged byte
 constexpr int32_t MinAbsorbingText = 5;   // a text run this long takes in its neighbours
+constexpr int32_t MaxAbsorbedText = 4;    // a byte run takes in text runs this short
 constexpr int32_t MinLoneNumericText = 8; // a lone all-digit text this long goes numeric
 
 bool IsDigit(uint8_t byte) {
@@ -23,8 +24,8 @@ void CutStretch(TPDF417SegmentList& list, const uint8_t* data, int32_t start, in
     }
 }
 
-// Step 1: numeric runs of 13 digits or more; the stretches between them cut
-// into text and byte runs.
+// Numeric runs of 13 digits or more, and the stretches between them cut into
+// text and byte runs.
 void AddNumericAndCutRuns(TPDF417SegmentList& list, const uint8_t* data, int32_t length) {
     int32_t last = 0;
     int32_t digitStart = 0;
@@ -50,7 +51,7 @@ void AddNumericAndCutRuns(TPDF417SegmentList& list, const uint8_t* data, int32_t
     }
 }
 
-// Step 2: a lone non-text byte between text runs of 3 bytes or more in total
+// A lone non-text byte between text runs of 3 bytes or more in total
 // joins them into one text run.
 void BridgeSingleBytes(TPDF417SegmentList& list) {
     int32_t i = 0;
@@ -71,7 +72,7 @@ void BridgeSingleBytes(TPDF417SegmentList& list) {
     }
 }
 
-// Steps 3 and 4: every entry that absorbs takes in its qualifying left, then
+// Every entry that absorbs takes in its qualifying left, then
 // right neighbour; after any merge the examination starts again at the first
 // entry.
 template <typename Absorbs, typename Qualifies>
@@ -109,7 +110,7 @@ bool IsSingleByte(const TPDF417Segment* segment) {
     return PDF417SegmentIsKind(segment, skByte) && PDF417SegmentLength(segment) == 1;
 }
 
-// Step 5: an input that is nothing but 8 or more digits goes numeric.
+// An input that is nothing but 8 or more digits goes numeric.
 void MakeLoneDigitTextNumeric(TPDF417SegmentList& list, const uint8_t* data) {
     TPDF417Segment* only = PDF417GetSegment(list, 0);
     if (list.Count != 1 || !PDF417SegmentIsKind(only, skText) ||
@@ -134,7 +135,7 @@ void PDF417BuildSegments(TPDF417Work& work, TPDF417SegmentList& list) {
         list, [](const TPDF417Segment* entry) { return PDF417SegmentIsKind(entry, skByte); },
         [](const TPDF417Segment* neighbour) {
             return (PDF417SegmentIsKind(neighbour, skText) &&
-                    PDF417SegmentLength(neighbour) < MinAbsorbingText) ||
+                    PDF417SegmentLength(neighbour) <= MaxAbsorbedText) ||
                    PDF417SegmentIsKind(neighbour, skByte);
         });
     MakeLoneDigitTextNumeric(list, data);
