@@ -3,6 +3,7 @@
 #include "pdf417_work.h"
 #include "symbol_sizing.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -19,13 +20,18 @@ bool RawCodewordsAreValid(const TPDF417Param& param) {
     return true;
 }
 
+// The bytes before the first zero byte; a null Data reads as empty. Saturates
+// so that a giant string cannot wrap to a negative length and pass the limit.
+int32_t MeasuredLength(const uint8_t* data) {
+    if (!data) return 0;
+    const size_t length = std::strlen(reinterpret_cast<const char*>(data));
+    return static_cast<int32_t>(std::min<size_t>(length, INT32_MAX));
+}
+
 // Segments and compacts Data into Codewords; false when it does not fit.
 bool CompactData(TPDF417Work& work) {
     TPDF417Param& param = *work.Param;
-    if (param.DataLength < 0)
-        param.DataLength = param.Data ? static_cast<int32_t>(std::strlen(
-                                            reinterpret_cast<const char*>(param.Data)))
-                                      : 0;
+    if (param.DataLength < 0) param.DataLength = MeasuredLength(param.Data);
     if (param.DataLength > PDF417MaxDataLength) {
         param.ErrorCode = ecTextTooLong;
         return false;
@@ -53,7 +59,9 @@ int32_t AutomaticErrorLevel(int32_t codewordCount) {
     return 5;
 }
 
-int32_t ErrorCorrectionCodewords(int32_t level) { return 2 << level; }
+int32_t ErrorCorrectionCodewords(int32_t level) {
+    return 2 << level;
+}
 
 // The wanted height over width, clamped, written back; a NaN means the default.
 double ClampAspectRatio(TPDF417Param& param) {
@@ -112,7 +120,8 @@ void PDF417Encode(TPDF417Param* param) {
 
     // The level that steers the size; the level written is decided at the end.
     const int32_t maxLevel = PDF417MaxErrorLevel(PDF417MaxCodewords - param->CodewordCount);
-    if (!(param->Flags & efUseErrorLevel)) param->ErrorLevel = AutomaticErrorLevel(param->CodewordCount);
+    if (!(param->Flags & efUseErrorLevel))
+        param->ErrorLevel = AutomaticErrorLevel(param->CodewordCount);
     Clamp(param->ErrorLevel, 0, maxLevel);
     Clamp(param->Columns, int32_t{PDF417MinColumns}, int32_t{PDF417MaxColumns});
     Clamp(param->Rows, int32_t{PDF417MinRows}, int32_t{PDF417MaxRows});
@@ -136,8 +145,10 @@ void PDF417Encode(TPDF417Param* param) {
 
     // Room the data leave goes to error correction before padding.
     param->ErrorLevel = PDF417MaxErrorLevel(capacity - param->CodewordCount);
-    const int32_t pad = capacity - ErrorCorrectionCodewords(param->ErrorLevel) - param->CodewordCount;
-    for (int32_t i = 0; i < pad; ++i) param->Codewords[param->CodewordCount + i] = PDF417PadCodeword;
+    const int32_t pad =
+        capacity - ErrorCorrectionCodewords(param->ErrorLevel) - param->CodewordCount;
+    for (int32_t i = 0; i < pad; ++i)
+        param->Codewords[param->CodewordCount + i] = PDF417PadCodeword;
     param->CodewordCount += pad;
     param->Codewords[0] = param->CodewordCount;
 

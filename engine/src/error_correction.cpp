@@ -10,7 +10,8 @@ void PDF417ComputeErrorCorrection(TPDF417Work& work, int32_t start) {
 
     // The remainder register, highest order first, kept in place behind the data.
     int32_t* const e = param.Codewords + start;
-    for (int32_t j = 0; j < k; ++j) e[j] = 0;
+    for (int32_t j = 0; j < k; ++j)
+        e[j] = 0;
 
     for (int32_t i = 0; i < param.CodewordCount; ++i) {
         // Unreduced: at most 928 + 928, so t * a stays far below 2^31.
@@ -20,5 +21,6 @@ void PDF417ComputeErrorCorrection(TPDF417Work& work, int32_t start) {
         e[k - 1] = (GaloisPrime - t * a[0] % GaloisPrime) % GaloisPrime;
     }
 
-    for (int32_t j = 0; j < k; ++j) e[j] = (GaloisPrime - e[j]) % GaloisPrime;
+    for (int32_t j = 0; j < k; ++j)
+        e[j] = (GaloisPrime - e[j]) % GaloisPrime;
 }

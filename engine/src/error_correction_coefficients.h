@@ -40,7 +40,8 @@ constexpr TCoefficientTable ComputeCoefficients() {
             product[m] = (product[m - 1] + minusRoot * product[m]) % GaloisPrime;
         product[0] = minusRoot * product[0] % GaloisPrime;
         if ((k & (k - 1)) == 0 && k >= 2) {
-            for (int32_t m = 0; m < k; ++m) table.Values[offset + m] = product[m];
+            for (int32_t m = 0; m < k; ++m)
+                table.Values[offset + m] = product[m];
             offset += k;
         }
     }
@@ -61,7 +62,8 @@ constexpr std::span<const int32_t> ErrorCorrectionCoefficientsOf(int32_t level) 
 
 namespace error_correction_detail {
 
-constexpr bool Starts(std::span<const int32_t> coefficients, std::initializer_list<int32_t> values) {
+constexpr bool Starts(std::span<const int32_t> coefficients,
+                      std::initializer_list<int32_t> values) {
     size_t i = 0;
     for (const int32_t value : values)
         if (coefficients[i++] != value) return false;

@@ -7,7 +7,9 @@
 
 namespace {
 
-int32_t BytesPerRow(int32_t rowWidth) { return (rowWidth - 1) / 8 + 1; }
+int32_t BytesPerRow(int32_t rowWidth) {
+    return (rowWidth - 1) / 8 + 1;
+}
 
 // ORs the `modules` low bits of `pattern`, first module highest, into RowBits at
 // BitPos with whole-byte writes. The window spans as many bytes as the pattern
@@ -18,7 +20,8 @@ void PutModules(TPDF417Work& work, uint32_t pattern, int32_t modules) {
     const int32_t bytes = (offset + modules + 7) / 8;
     // Left-align the pattern in a 32-bit window that starts at the first byte.
     const uint32_t window = pattern << (32 - modules - offset);
-    for (int32_t i = 0; i < bytes; ++i) out[i] |= static_cast<uint8_t>(window >> (24 - 8 * i));
+    for (int32_t i = 0; i < bytes; ++i)
+        out[i] |= static_cast<uint8_t>(window >> (24 - 8 * i));
     work.BitPos += modules;
 }
 
@@ -50,9 +53,13 @@ void PDF417PutPattern(TPDF417Work& work, uint32_t pattern) {
     PutModules(work, pattern, SymbolCharacterModules);
 }
 
-void PDF417PutStartPattern(TPDF417Work& work) { PDF417PutPattern(work, StartPattern); }
+void PDF417PutStartPattern(TPDF417Work& work) {
+    PDF417PutPattern(work, StartPattern);
+}
 
-void PDF417PutStopPattern(TPDF417Work& work) { PutModules(work, StopPattern, StopPatternModules); }
+void PDF417PutStopPattern(TPDF417Work& work) {
+    PutModules(work, StopPattern, StopPatternModules);
+}
 
 void PDF417RenderSymbol(TPDF417Work& work) {
     TPDF417Param& param = *work.Param;

@@ -27,8 +27,8 @@ int32_t PDF417ColumnsForAspectRatio(double aspectRatio, double rowHeightRatio, i
     // The positive root x of 17*AR*x^2 + (73*AR - 4)*x - n*RHR = 0, that is the columns
     // for which the height over the width, (RHR*n/x + 4) / (17*x + 73), equals AR.
     const double t = 73.0 * aspectRatio - 4.0;
-    const double x =
-        (std::sqrt(t * t + 68.0 * aspectRatio * codewords * rowHeightRatio) - t) / (34.0 * aspectRatio);
+    const double x = (std::sqrt(t * t + 68.0 * aspectRatio * codewords * rowHeightRatio) - t) /
+                     (34.0 * aspectRatio);
     const double rounded = x + 0.5;
     // Compared before the conversion: a huge or infinite x must not reach the cast.
     if (!(rounded >= double{PDF417MinColumns})) return PDF417MinColumns;

@@ -54,6 +54,7 @@ TEST(Encoder, SizingTable) {
         int32_t ExpectedColumns, ExpectedRows, ExpectedLevel, Pad;
         double ExpectedAspectRatio;
     };
+    // clang-format off
     const Case cases[] = {
         {"100 automatic", 100, control, 0, 0, 0, 0.5, 3.0, 5, 24, 3, 4, 0.5},
         {"10 automatic", 10, control, 0, 0, 0, 0.5, 3.0, 1, 18, 2, 0, 0.5},
@@ -86,6 +87,7 @@ TEST(Encoder, SizingTable) {
         {"RowHeightRatio NaN", 100, 0, 0, 0, 0, 0.5, nan, 5, 24, 3, 4, 0.5},
         {"RowHeightRatio +inf", 100, 0, 0, 0, 0, 0.5, inf, 30, 4, 3, 4, 0.5},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
         TPDF417Param p = RawCodewordParam(c.Count, c.Flags);
@@ -117,8 +119,11 @@ TEST(Encoder, AutomaticLevelBoundaries) {
     struct Case {
         int32_t Count, Columns, Rows;
     };
-    const Case cases[] = {{40, 1, 40 + 8},     {41, 1, 41 + 16},       {160, 30, (160 + 16 + 29) / 30},
-                          {161, 30, (161 + 32 + 29) / 30}, {320, 30, (320 + 32 + 29) / 30},
+    const Case cases[] = {{40, 1, 40 + 8},
+                          {41, 1, 41 + 16},
+                          {160, 30, (160 + 16 + 29) / 30},
+                          {161, 30, (161 + 32 + 29) / 30},
+                          {320, 30, (320 + 32 + 29) / 30},
                           {321, 30, (321 + 64 + 29) / 30}};
     for (const Case c : cases) {
         SCOPED_TRACE(::testing::Message() << c.Count << " codewords");
@@ -257,7 +262,8 @@ TEST(Encoder, EmptyInputEncodesTheDescriptorAndPaddingAlone) {
         PDF417Encode(&p);
         ExpectConsistentSymbol(p);
         EXPECT_EQ(p.DataLength, 0);
-        for (int32_t i = 1; i < p.Codewords[0]; ++i) EXPECT_EQ(p.Codewords[i], PDF417PadCodeword);
+        for (int32_t i = 1; i < p.Codewords[0]; ++i)
+            EXPECT_EQ(p.Codewords[i], PDF417PadCodeword);
         PDF417FreeParam(&p);
     }
 }

@@ -14,8 +14,10 @@ struct ErrorCorrectionRun {
 
     ErrorCorrectionRun(const std::vector<int32_t>& data, int32_t level) {
         PDF417InitParam(&Param);
-        for (int32_t& slot : Param.Codewords) slot = 777; // stale values from an earlier use
-        for (size_t i = 0; i < data.size(); ++i) Param.Codewords[i] = data[i];
+        for (int32_t& slot : Param.Codewords)
+            slot = 777; // stale values from an earlier use
+        for (size_t i = 0; i < data.size(); ++i)
+            Param.Codewords[i] = data[i];
         Param.CodewordCount = static_cast<int32_t>(data.size());
         Param.ErrorLevel = level;
         Work.Param = &Param;
@@ -34,7 +36,8 @@ bool IsCodeword(const int32_t* codewords, int32_t count, int32_t k) {
     for (int32_t j = 1; j <= k; ++j) {
         root = root * 3 % GaloisPrime;
         int64_t value = 0;
-        for (int32_t i = 0; i < count; ++i) value = (value * root + codewords[i]) % GaloisPrime;
+        for (int32_t i = 0; i < count; ++i)
+            value = (value * root + codewords[i]) % GaloisPrime;
         if (value != 0) return false;
     }
     return true;
@@ -53,7 +56,8 @@ TEST(ErrorCorrection, WorkedExamples) {
         {{0, 0, 0, 0, 0, 0}, 3, std::vector<int32_t>(16, 0)},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << "level " << c.Level << ", " << c.Data.size() << " codewords");
+        SCOPED_TRACE(::testing::Message()
+                     << "level " << c.Level << ", " << c.Data.size() << " codewords");
         const ErrorCorrectionRun run(c.Data, c.Level);
         EXPECT_EQ(run.Written(static_cast<int32_t>(c.Expected.size())), c.Expected);
         EXPECT_EQ(run.Param.CodewordCount, static_cast<int32_t>(c.Data.size()));
@@ -67,7 +71,8 @@ TEST(ErrorCorrection, EveryLevelYieldsAValidReedSolomonCodeword) {
         const int32_t k = 2 << level;
         // The largest data that leave room for this level, values across 0..928.
         std::vector<int32_t> data(static_cast<size_t>(PDF417MaxCodewords - k));
-        for (int32_t& d : data) d = static_cast<int32_t>(random() % 929);
+        for (int32_t& d : data)
+            d = static_cast<int32_t>(random() % 929);
         data[0] = static_cast<int32_t>(data.size());
         const ErrorCorrectionRun run(data, level);
         EXPECT_TRUE(IsCodeword(run.Param.Codewords, PDF417MaxCodewords, k));

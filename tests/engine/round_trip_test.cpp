@@ -27,13 +27,15 @@ Tally tally;
 class TallyReport : public ::testing::Environment {
 public:
     void TearDown() override {
-        std::printf("round trips: %d symbols decoded, %d mismatched, %d unreadable\n", tally.Decoded,
-                    tally.Mismatched, tally.Unreadable);
+        std::printf("round trips: %d symbols decoded, %d mismatched, %d unreadable\n",
+                    tally.Decoded, tally.Mismatched, tally.Unreadable);
     }
 };
 const auto* const report = ::testing::AddGlobalTestEnvironment(new TallyReport);
 
-std::vector<uint8_t> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
+std::vector<uint8_t> Bytes(const std::string& text) {
+    return {text.begin(), text.end()};
+}
 
 // Decodes the encoded record and compares; true when the bytes match.
 bool ReadsBackAs(const TPDF417Param& p, const std::vector<uint8_t>& expected) {
@@ -149,13 +151,17 @@ TEST(RoundTrip, Inverted) {
 
 TEST(RoundTrip, LargestInputsOfEachMode) {
     std::string bytes(1108, '\0');
-    for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(0x80 + i % 128);
+    for (size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<char>(0x80 + i % 128);
     std::string digits(2710, '0');
-    for (size_t i = 0; i < digits.size(); ++i) digits[i] = static_cast<char>('0' + i * 7 % 10);
+    for (size_t i = 0; i < digits.size(); ++i)
+        digits[i] = static_cast<char>('0' + i * 7 % 10);
     std::string letters(1850, 'A');
-    for (size_t i = 0; i < letters.size(); ++i) letters[i] = static_cast<char>('A' + i * 11 % 26);
-    for (const auto& [name, text] : {std::pair{"1108 bytes", bytes}, std::pair{"2710 digits", digits},
-                                     std::pair{"1850 letters", letters}}) {
+    for (size_t i = 0; i < letters.size(); ++i)
+        letters[i] = static_cast<char>('A' + i * 11 % 26);
+    for (const auto& [name, text] :
+         {std::pair{"1108 bytes", bytes}, std::pair{"2710 digits", digits},
+          std::pair{"1850 letters", letters}}) {
         SCOPED_TRACE(name);
         EncodesAndReadsBack(text, Automatic);
         EncodesAndReadsBack(text, FixedColumns1);
@@ -180,8 +186,10 @@ TEST(RoundTrip, RawCodewordsInEveryShapeAndLevel) {
         for (int32_t level = 0; level <= PDF417MaxErrorLevelValue; ++level) {
             SCOPED_TRACE(::testing::Message() << shape.Name << ", level " << level);
             std::string letters(2 * (1 + random() % 200), 'A');
-            for (char& letter : letters) letter = static_cast<char>('A' + random() % 26);
-            TPDF417Param p = trelvanic::test::LetterCodewordParam(letters, shape.Flags | efUseErrorLevel);
+            for (char& letter : letters)
+                letter = static_cast<char>('A' + random() % 26);
+            TPDF417Param p =
+                trelvanic::test::LetterCodewordParam(letters, shape.Flags | efUseErrorLevel);
             p.Columns = shape.Columns;
             p.Rows = shape.Rows;
             p.ErrorLevel = level;
@@ -230,10 +238,12 @@ TEST(RoundTrip, SeededRandomBatch) {
     for (int i = 0; i < count; ++i) {
         const std::string text = RandomText(random);
         const Shape& shape = Shapes[random() % std::size(Shapes)];
-        const uint32_t flags = (random() % 2 ? efUseErrorLevel : 0) | (random() % 8 == 0 ? efInvertBitmap : 0);
+        const uint32_t flags =
+            (random() % 2 ? efUseErrorLevel : 0) | (random() % 8 == 0 ? efInvertBitmap : 0);
         const auto level = static_cast<int32_t>(random() % 9);
-        SCOPED_TRACE(::testing::Message() << "input " << i << ": " << Hex(Bytes(text)) << ", " << shape.Name
-                                          << ", flags " << flags << ", level " << level);
+        SCOPED_TRACE(::testing::Message()
+                     << "input " << i << ": " << Hex(Bytes(text)) << ", " << shape.Name
+                     << ", flags " << flags << ", level " << level);
         if (EncodesAndReadsBack(text, shape, flags, level)) ++passed;
     }
     std::printf("random batch: %d of %d read back exactly\n", passed, count);

@@ -37,7 +37,8 @@ TEST(SymbolCharacters, MatchThePublishedRows) {
     };
     for (const Case& c : cases) {
         for (int cluster = 0; cluster < 3; ++cluster) {
-            SCOPED_TRACE(::testing::Message() << "codeword " << c.Codeword << ", cluster " << 3 * cluster);
+            SCOPED_TRACE(::testing::Message()
+                         << "codeword " << c.Codeword << ", cluster " << 3 * cluster);
             const uint32_t pattern = ClusterPatterns[cluster][c.Codeword];
             EXPECT_EQ(pattern, c.Patterns[cluster]);
             EXPECT_EQ(Widths(pattern, SymbolCharacterModules), c.Widths[cluster]);

@@ -15,15 +15,17 @@ struct Rendering {
     TPDF417Param Param{};
     TPDF417Work Work{};
 
-    Rendering(int32_t rows, int32_t columns, int32_t level, const std::vector<int32_t>& codewords = {},
-              uint32_t flags = 0) {
+    Rendering(int32_t rows, int32_t columns, int32_t level,
+              const std::vector<int32_t>& codewords = {}, uint32_t flags = 0) {
         PDF417InitParam(&Param);
         Param.Rows = rows;
         Param.Columns = columns;
         Param.ErrorLevel = level;
         Param.Flags = flags;
-        for (int32_t i = 0; i < PDF417MaxCodewords; ++i) Param.Codewords[i] = i % 929;
-        for (size_t i = 0; i < codewords.size(); ++i) Param.Codewords[i] = codewords[i];
+        for (int32_t i = 0; i < PDF417MaxCodewords; ++i)
+            Param.Codewords[i] = i % 929;
+        for (size_t i = 0; i < codewords.size(); ++i)
+            Param.Codewords[i] = codewords[i];
         Param.CodewordCount = 1; // the renderer draws Rows x Columns codewords regardless
         Work.Param = &Param;
         PDF417RenderSymbol(Work);
@@ -36,7 +38,8 @@ struct Rendering {
         std::string hex;
         char buf[4];
         for (int32_t i = 0; i < BytesPerRow(); ++i) {
-            std::snprintf(buf, sizeof buf, "%s%02X", i ? " " : "", Param.RowBits[row * BytesPerRow() + i]);
+            std::snprintf(buf, sizeof buf, "%s%02X", i ? " " : "",
+                          Param.RowBits[row * BytesPerRow() + i]);
             hex += buf;
         }
         return hex;
@@ -71,7 +74,8 @@ TEST(SymbolRendering, WorkedExampleByteForByte) {
 TEST(SymbolRendering, RowFrameAtEveryWidth) {
     for (int32_t columns = 1; columns <= PDF417MaxColumns; ++columns) {
         for (const bool invert : {false, true}) {
-            SCOPED_TRACE(::testing::Message() << columns << " columns" << (invert ? ", inverted" : ""));
+            SCOPED_TRACE(::testing::Message()
+                         << columns << " columns" << (invert ? ", inverted" : ""));
             const Rendering r(3, columns, 2, {}, invert ? efInvertBitmap : 0);
             const int32_t width = 17 * columns + 69;
             ASSERT_EQ(r.Param.RowWidth, width);
@@ -93,7 +97,8 @@ TEST(SymbolRendering, WidthTable) {
     struct Case {
         int32_t Columns, RowWidth, BytesPerRow, FillBits;
     };
-    for (const Case c : {Case{1, 86, 11, 2}, Case{2, 103, 13, 1}, Case{4, 137, 18, 7}, Case{30, 579, 73, 5}}) {
+    for (const Case c :
+         {Case{1, 86, 11, 2}, Case{2, 103, 13, 1}, Case{4, 137, 18, 7}, Case{30, 579, 73, 5}}) {
         SCOPED_TRACE(::testing::Message() << c.Columns << " columns");
         const Rendering r(3, c.Columns, 0);
         EXPECT_EQ(r.Param.RowWidth, c.RowWidth);
@@ -116,7 +121,8 @@ TEST(SymbolRendering, EveryCellAndIndicatorOfTheLargestMatrix) {
         SCOPED_TRACE(::testing::Message() << "row " << row);
         const uint32_t* patterns = ClusterPatterns[row % 3];
         const int32_t base = 30 * (row / 3);
-        const int32_t indicators[3][2] = {{base + 29, base + 9}, {base + 24 + 2, base + 29}, {base + 9, base + 24 + 2}};
+        const int32_t indicators[3][2] = {
+            {base + 29, base + 9}, {base + 24 + 2, base + 29}, {base + 9, base + 24 + 2}};
         EXPECT_EQ(r.Modules(row, 17, 17), patterns[indicators[row % 3][0]]);
         EXPECT_EQ(r.Modules(row, 17 * 12, 17), patterns[indicators[row % 3][1]]);
         for (int32_t column = 0; column < 10; ++column)
