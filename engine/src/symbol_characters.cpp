@@ -2,6 +2,7 @@
 // ISO/IEC 15438 (Annex A). Regenerate rather than edit.
 #include "symbol_characters.h"
 
+// clang-format off
 constexpr uint32_t ClusterPatterns[3][929] = {
     { // cluster 0
         0x1D5C0, 0x1EAF0, 0x1F57C, 0x1D4E0, 0x1EA78, 0x1F53E, 0x1A8C0, 0x1D470,
@@ -361,5 +362,6 @@ constexpr uint32_t ClusterPatterns[3][929] = {
         0x1C7EA,
     },
 };
+// clang-format on
 
 static_assert(SymbolCharacterTableIsWellFormed(ClusterPatterns));
