@@ -1,12 +1,11 @@
 // Byte compaction (ISO/IEC 15438, 5.4.3): six bytes as one 48-bit number in
 // five base-900 codewords, a shorter rest one codeword per byte.
-#include "mode_codewords.h"
+#include "compaction_modes.h"
 #include "pdf417_work.h"
 
 namespace {
 
 constexpr int32_t CodewordsPerGroup = 5;
-constexpr int32_t Base = 900;
 
 } // namespace
 
@@ -35,8 +34,8 @@ void PDF417ByteGroup(TPDF417Work& work, int32_t start) {
             slots[j] *= 256;
         slots[CodewordsPerGroup - 1] += work.Param->Data[i];
         for (int32_t j = CodewordsPerGroup - 1; j >= 1; --j) {
-            slots[j - 1] += slots[j] / Base;
-            slots[j] %= Base;
+            slots[j - 1] += slots[j] / CompactionBase;
+            slots[j] %= CompactionBase;
         }
     }
 }

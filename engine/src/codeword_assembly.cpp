@@ -1,5 +1,5 @@
 // Turns the run list into the data codewords, each run behind its mode latch.
-#include "mode_codewords.h"
+#include "compaction_modes.h"
 #include "pdf417_work.h"
 
 void PDF417AssembleCodewords(TPDF417Work& work, TPDF417SegmentList& list) {

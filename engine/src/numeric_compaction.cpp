@@ -1,13 +1,12 @@
 // Numeric compaction (ISO/IEC 15438, 5.4.4): groups of up to 44 digits,
 // each with a leading 1, converted to base 900 in the codeword slots.
-#include "mode_codewords.h"
+#include "compaction_modes.h"
 #include "pdf417_work.h"
 
 namespace {
 
 constexpr int32_t DigitsPerGroup = 44;
 constexpr int32_t CodewordsPerFullGroup = DigitsPerGroup / 3 + 1;
-constexpr int32_t Base = 900;
 
 constexpr int32_t GroupCodewords(int32_t digits) {
     return digits / 3 + 1;
@@ -43,8 +42,8 @@ void PDF417NumericGroup(TPDF417Work& work, int32_t start, int32_t n) {
             slots[j] *= 10;
         slots[k] += work.Param->Data[i] - '0';
         for (int32_t j = k; j >= 1; --j) {
-            slots[j - 1] += slots[j] / Base;
-            slots[j] %= Base;
+            slots[j - 1] += slots[j] / CompactionBase;
+            slots[j] %= CompactionBase;
         }
     }
 }

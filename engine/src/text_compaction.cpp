@@ -1,6 +1,6 @@
 // Text compaction (ISO/IEC 15438, 5.4.1): one text run into sub-mode values,
 // two values a codeword, with a two-byte look-ahead choosing latch or shift.
-#include "mode_codewords.h"
+#include "compaction_modes.h"
 #include "pdf417_work.h"
 #include "text_classes.h"
 
