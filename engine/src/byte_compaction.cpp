@@ -1,4 +1,4 @@
-// Byte compaction (ISO/IEC 15438, 5.4.3): six bytes as one 48-bit number in
+// Byte compaction (ISO/IEC 15438, Byte Compaction mode): six bytes as one 48-bit number in
 // five base-900 codewords, a shorter rest one codeword per byte.
 #include "compaction_modes.h"
 #include "pdf417_work.h"

@@ -1,6 +1,6 @@
-// What the compaction modes of ISO/IEC 15438 (5.4) share: their latch and
-// shift codewords, and the base-900 digits that numeric and byte compaction
-// write.
+// What the compaction modes of ISO/IEC 15438 (Data compaction modes) share:
+// their latch and shift codewords, and the base-900 digits that numeric and
+// byte compaction write.
 #pragma once
 
 #include <cstdint>

@@ -1,4 +1,4 @@
-// Numeric compaction (ISO/IEC 15438, 5.4.4): groups of up to 44 digits,
+// Numeric compaction (ISO/IEC 15438, Numeric Compaction mode): groups of up to 44 digits,
 // each with a leading 1, converted to base 900 in the codeword slots.
 #include "compaction_modes.h"
 #include "pdf417_work.h"
@@ -6,8 +6,8 @@
 namespace {
 
 constexpr int32_t DigitsPerGroup = 44;
-constexpr int32_t CodewordsPerFullGroup = DigitsPerGroup / 3 + 1;
 
+// 1 followed by n digits has exactly n div 3 + 1 base-900 digits.
 constexpr int32_t GroupCodewords(int32_t digits) {
     return digits / 3 + 1;
 }
@@ -16,8 +16,8 @@ constexpr int32_t GroupCodewords(int32_t digits) {
 
 void PDF417NumericCompaction(TPDF417Work& work, int32_t start, int32_t count) {
     const int32_t rest = count % DigitsPerGroup;
-    const int32_t need =
-        count / DigitsPerGroup * CodewordsPerFullGroup + (rest != 0 ? GroupCodewords(rest) : 0);
+    const int32_t need = count / DigitsPerGroup * GroupCodewords(DigitsPerGroup) +
+                         (rest != 0 ? GroupCodewords(rest) : 0);
     if (work.CodewordPos + need > PDF417MaxDataCodewords) {
         work.Param->ErrorCode = ecTextTooLong;
         return;
@@ -29,8 +29,7 @@ void PDF417NumericCompaction(TPDF417Work& work, int32_t start, int32_t count) {
 }
 
 void PDF417NumericGroup(TPDF417Work& work, int32_t start, int32_t n) {
-    // 1 followed by n digits has exactly n div 3 + 1 base-900 digits, so the
-    // first slot ends in 1..899 and no slot exceeds 8999 on the way.
+    // The first slot ends in 1..899, and no slot exceeds 8999 on the way.
     int32_t* slots = &work.Param->Codewords[work.CodewordPos];
     const int32_t k = n / 3;
     work.CodewordPos += k + 1;

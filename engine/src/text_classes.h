@@ -1,6 +1,6 @@
 // How text compaction sees a byte: the sub-modes that have a value for it
-// (ISO/IEC 15438, 5.4.1, tables of the alpha, lower-case, mixed and
-// punctuation sub-modes).
+// (ISO/IEC 15438, Text Compaction mode: the alpha, lower-case, mixed and
+// punctuation sub-mode tables).
 #pragma once
 
 #include <array>

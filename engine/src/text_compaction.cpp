@@ -1,4 +1,4 @@
-// Text compaction (ISO/IEC 15438, 5.4.1): one text run into sub-mode values,
+// Text compaction (ISO/IEC 15438, Text Compaction mode): one text run into sub-mode values,
 // two values a codeword, with a two-byte look-ahead choosing latch or shift.
 #include "compaction_modes.h"
 #include "pdf417_work.h"
