@@ -257,7 +257,7 @@ TEST(BuildSegments, RunsCoverAnyInputWithoutGaps) {
         TRunList runs;
         PDF417BuildSegments(input.Work, runs.List);
         ExpectRunInvariants(bytes, runs.List);
-        if (HasFatalFailure() || HasFailure()) break;
+        if (HasFailure()) break; // one failing input is enough to read
     }
 }
 
