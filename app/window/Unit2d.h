@@ -5,6 +5,7 @@
 #include "ui_Unit2d.h"
 
 #include "document_fields.h"
+#include "word_wrappers.h"
 
 #include <QChar>
 #include <QWidget>
@@ -25,6 +26,10 @@ public:
     void BitBtn1Click();
     void BitBtn2Click();
     void BitBtn3Click();
+
+    // Never connected: the export drives Word late-bound (see word_wrappers.h).
+    TWordDocument WordDocument;
+    TWordApplication WordApplication;
 
 protected:
     // Makes BitBtn1 the default button for Enter in the single-line controls

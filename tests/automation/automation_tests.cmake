@@ -1,11 +1,12 @@
 # Included by tests/CMakeLists.txt after the automation tests are defined.
 
 # The tests read the written .docx back with libzip.
-foreach(test document_server_test)
-  if(TARGET ${test})
-    target_link_libraries(${test} PRIVATE PkgConfig::LIBZIP)
-  endif()
+foreach(test document_server_test word_export_test)
+  target_link_libraries(${test} PRIVATE PkgConfig::LIBZIP)
 endforeach()
+# The export lives with the main window, whose library brings the control and
+# the record along.
+target_link_libraries(word_export_test PRIVATE trelvanic_window)
 
 # The COM server cannot run here, but it must keep building for Windows: the
 # cross compiler links it into a DLL, which needs every symbol resolved.
