@@ -8,12 +8,13 @@ void ThrowOnEngineError(const TPDF417Param& param) {
         throw CliError(ExitCode::TextTooBig, "The text is too big");
     case ecBadRawCodewords:
         throw CliError(ExitCode::BadCodewords,
-                       "The raw codewords were refused: give 1 to " + std::to_string(PDF417MaxDataCodewords) +
+                       "The raw codewords were refused: give 1 to " +
+                           std::to_string(PDF417MaxDataCodewords) +
                            " codewords, the first equal to their number, each from 0 to " +
                            std::to_string(PDF417MaxCodewordValue) + ".");
     default:
-        throw CliError(ExitCode::Failure,
-                       "The encoder failed with error code " + std::to_string(param.ErrorCode) + ".");
+        throw CliError(ExitCode::Failure, "The encoder failed with error code " +
+                                              std::to_string(param.ErrorCode) + ".");
     }
 }
 

@@ -75,7 +75,8 @@ std::optional<std::string> TCommandLine::Value(std::string_view name) const {
     return value;
 }
 
-std::optional<int32_t> TCommandLine::Integer(std::string_view name, int32_t min, int32_t max) const {
+std::optional<int32_t> TCommandLine::Integer(std::string_view name, int32_t min,
+                                             int32_t max) const {
     const std::optional<std::string> text = Value(name);
     if (!text) return std::nullopt;
     int32_t value = 0;
@@ -95,12 +96,14 @@ std::optional<double> TCommandLine::Real(std::string_view name) const {
     const char* const end = text->data() + text->size();
     const auto [stop, error] = std::from_chars(text->data(), end, value);
     if (text->empty() || error != std::errc() || stop != end || !std::isfinite(value)) {
-        Fail("The option " + Quoted("--" + std::string(name)) + " needs a number, not " + Quoted(*text) + ".");
+        Fail("The option " + Quoted("--" + std::string(name)) + " needs a number, not " +
+             Quoted(*text) + ".");
     }
     return value;
 }
 
 void TCommandLine::Fail(const std::string& message) const {
     throw CliError(ExitCode::Usage,
-                   message + " See " + Quoted("trelvanic-cli " + std::string(Command) + " --help") + ".");
+                   message + " See " + Quoted("trelvanic-cli " + std::string(Command) + " --help") +
+                       ".");
 }

@@ -4,8 +4,10 @@
 
 std::span<const TCliCommand> CliCommands() {
     static constexpr std::array commands{
-        TCliCommand{"record", "print the document barcode record or the information text", RunRecordCommand},
-        TCliCommand{"encode", "encode bytes or codewords as a PDF417 symbol (info, PNG, SVG or PBM)",
+        TCliCommand{"record", "print the document barcode record or the information text",
+                    RunRecordCommand},
+        TCliCommand{"encode",
+                    "encode bytes or codewords as a PDF417 symbol (info, PNG, SVG or PBM)",
                     RunEncodeCommand},
     };
     return commands;

@@ -17,10 +17,12 @@
 namespace {
 
 constexpr TOptionSpec OptionSpecs[] = {
-    {"text", true},         {"raw", true},         {"columns", true},     {"rows", true},
-    {"level", true},        {"shape", true},       {"flags", true},       {"aspect", true},
-    {"row-height-ratio", true}, {"invert", false}, {"format", true},      {"output", true, 'o'},
-    {"dot-size", true},     {"line-height", true}, {"quiet-zone", true},  {"help", false, 'h'},
+    {"text", true},       {"raw", true},         {"columns", true},
+    {"rows", true},       {"level", true},       {"shape", true},
+    {"flags", true},      {"aspect", true},      {"row-height-ratio", true},
+    {"invert", false},    {"format", true},      {"output", true, 'o'},
+    {"dot-size", true},   {"line-height", true}, {"quiet-zone", true},
+    {"help", false, 'h'},
 };
 
 // The largest value accepted for a picture's scale and margin; the picture's
@@ -71,14 +73,17 @@ std::string ReadInput(std::string_view path) {
     const std::string name = standardInput ? "standard input" : "\"" + std::string(path) + "\"";
     std::FILE* file = standardInput ? stdin : std::fopen(std::string(path).c_str(), "rb");
     if (file == nullptr) {
-        throw CliError(ExitCode::Failure, "Cannot read " + name + ": " + std::strerror(errno) + ".");
+        throw CliError(ExitCode::Failure,
+                       "Cannot read " + name + ": " + std::strerror(errno) + ".");
     }
     std::string bytes(PDF417MaxDataLength + 1, '\0');
     const size_t read = std::fread(bytes.data(), 1, bytes.size(), file);
     const bool failed = std::ferror(file) != 0;
     const int error = errno;
     if (!standardInput) std::fclose(file);
-    if (failed) throw CliError(ExitCode::Failure, "Cannot read " + name + ": " + std::strerror(error) + ".");
+    if (failed)
+        throw CliError(ExitCode::Failure,
+                       "Cannot read " + name + ": " + std::strerror(error) + ".");
     bytes.resize(read);
     return bytes;
 }
@@ -93,18 +98,20 @@ void SetRawCodewords(TPDF417Param& param, std::string_view text) {
         pos = end;
         const std::string where = " (codeword " + std::to_string(count + 1) + ")";
         int32_t value = 0;
-        const auto [stop, error] = std::from_chars(token.data(), token.data() + token.size(), value);
+        const auto [stop, error] =
+            std::from_chars(token.data(), token.data() + token.size(), value);
         if (error != std::errc() || stop != token.data() + token.size()) {
-            throw CliError(ExitCode::BadCodewords,
-                           "The raw codeword \"" + std::string(token) + "\"" + where + " is not a whole number.");
+            throw CliError(ExitCode::BadCodewords, "The raw codeword \"" + std::string(token) +
+                                                       "\"" + where + " is not a whole number.");
         }
         if (value < 0 || value > PDF417MaxCodewordValue) {
-            throw CliError(ExitCode::BadCodewords, "The raw codeword " + std::string(token) + where +
-                                                       " is outside 0 to " +
-                                                       std::to_string(PDF417MaxCodewordValue) + ".");
+            throw CliError(ExitCode::BadCodewords,
+                           "The raw codeword " + std::string(token) + where + " is outside 0 to " +
+                               std::to_string(PDF417MaxCodewordValue) + ".");
         }
         if (count == PDF417MaxCodewords) {
-            throw CliError(ExitCode::BadCodewords, "More than " + std::to_string(PDF417MaxCodewords) +
+            throw CliError(ExitCode::BadCodewords, "More than " +
+                                                       std::to_string(PDF417MaxCodewords) +
                                                        " raw codewords were given.");
         }
         param.Codewords[count++] = value;
@@ -116,16 +123,24 @@ uint32_t ShapeFlags(const TCommandLine& line) {
     const bool columns = line.Has("columns");
     const bool rows = line.Has("rows");
     const std::optional<std::string> shape = line.Value("shape");
-    if (!shape) return columns && rows ? efFixedRectangle : columns ? efFixedColumns : rows ? efFixedRows : 0;
+    if (!shape)
+        return columns && rows ? efFixedRectangle
+               : columns       ? efFixedColumns
+               : rows          ? efFixedRows
+                               : 0;
     if (*shape == "auto") return 0;
     if (*shape == "columns" && columns) return efFixedColumns;
     if (*shape == "rows" && rows) return efFixedRows;
     if (*shape == "rectangle" && columns && rows) return efFixedRectangle;
     if (*shape == "columns" || *shape == "rows" || *shape == "rectangle") {
         line.Fail("The shape \"" + *shape + "\" needs " +
-                  (*shape == "columns" ? "--columns" : *shape == "rows" ? "--rows" : "--columns and --rows") + ".");
+                  (*shape == "columns" ? "--columns"
+                   : *shape == "rows"  ? "--rows"
+                                       : "--columns and --rows") +
+                  ".");
     }
-    line.Fail("The option \"--shape\" takes auto, columns, rows or rectangle, not \"" + *shape + "\".");
+    line.Fail("The option \"--shape\" takes auto, columns, rows or rectangle, not \"" + *shape +
+              "\".");
 }
 
 TPictureFormat PictureFormat(const TCommandLine& line, const std::string& format) {
@@ -153,7 +168,8 @@ void RunEncodeCommand(std::span<const std::string> args) {
         return;
     }
     const std::vector<std::string>& files = line.Positionals();
-    if (files.size() > 1) line.Fail("Give one input file, not " + std::to_string(files.size()) + ".");
+    if (files.size() > 1)
+        line.Fail("Give one input file, not " + std::to_string(files.size()) + ".");
     if (files.size() + line.Has("text") + line.Has("raw") > 1) {
         line.Fail("Give one input: a file (or - for standard input), --text or --raw.");
     }
@@ -169,7 +185,8 @@ void RunEncodeCommand(std::span<const std::string> args) {
         param.ErrorLevel = *level;
     }
     if (line.Has("invert")) param.Flags |= efInvertBitmap;
-    param.Flags |= static_cast<uint32_t>(line.Integer("flags", 0, std::numeric_limits<int32_t>::max()).value_or(0));
+    param.Flags |= static_cast<uint32_t>(
+        line.Integer("flags", 0, std::numeric_limits<int32_t>::max()).value_or(0));
     param.AspectRatio = line.Real("aspect").value_or(param.AspectRatio);
     param.RowHeightRatio = line.Real("row-height-ratio").value_or(param.RowHeightRatio);
     const std::string format = line.Value("format").value_or("info");
@@ -196,5 +213,6 @@ void RunEncodeCommand(std::span<const std::string> args) {
 
     PDF417Encode(&param);
     ThrowOnEngineError(param);
-    WriteOutput(output, pictureFormat ? SymbolPicture(param, layout, *pictureFormat) : SymbolInfo(param));
+    WriteOutput(output,
+                pictureFormat ? SymbolPicture(param, layout, *pictureFormat) : SymbolInfo(param));
 }

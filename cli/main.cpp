@@ -44,7 +44,8 @@ void Run(const std::vector<std::string>& args) {
             return;
         }
     }
-    throw CliError(ExitCode::Usage, "Unknown command \"" + name + "\". See \"trelvanic-cli --help\".");
+    throw CliError(ExitCode::Usage,
+                   "Unknown command \"" + name + "\". See \"trelvanic-cli --help\".");
 }
 
 } // namespace

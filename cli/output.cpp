@@ -19,13 +19,15 @@
 namespace {
 
 [[noreturn]] void ThrowWriteError(std::string_view path, const std::string& reason) {
-    throw CliError(ExitCode::Failure, "Cannot write \"" + std::string(path) + "\": " + reason + ".");
+    throw CliError(ExitCode::Failure,
+                   "Cannot write \"" + std::string(path) + "\": " + reason + ".");
 }
 
 void WriteStandardOutput(std::string_view bytes) {
-    if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() || std::fflush(stdout) != 0) {
-        throw CliError(ExitCode::Failure,
-                       std::string("Cannot write to standard output: ") + std::strerror(errno) + ".");
+    if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() ||
+        std::fflush(stdout) != 0) {
+        throw CliError(ExitCode::Failure, std::string("Cannot write to standard output: ") +
+                                              std::strerror(errno) + ".");
     }
 }
 
@@ -34,8 +36,10 @@ void WriteStandardOutput(std::string_view bytes) {
 void WriteInPlace(std::string_view path, const QString& name, std::string_view bytes) {
     QFile file(name);
     // Unbuffered, so that a device that fails (a full disk) fails the write itself.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) ThrowWriteError(path, file.errorString().toStdString());
-    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        ThrowWriteError(path, file.errorString().toStdString());
+    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
+        static_cast<qint64>(bytes.size())) {
         ThrowWriteError(path, file.errorString().toStdString());
     }
 }
@@ -54,7 +58,8 @@ void WriteOutput(std::string_view path, std::string_view bytes) {
         WriteStandardOutput(bytes);
         return;
     }
-    const QString name = QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size())));
+    const QString name =
+        QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size())));
     const QFileInfo info(name);
     if (info.isDir()) ThrowWriteError(path, "it is a folder");
     if (info.exists() && !info.isFile()) {
@@ -63,7 +68,8 @@ void WriteOutput(std::string_view path, std::string_view bytes) {
     }
     QSaveFile file(name);
     if (!file.open(QIODevice::WriteOnly)) ThrowWriteError(path, file.errorString().toStdString());
-    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())) {
+    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
+        static_cast<qint64>(bytes.size())) {
         file.cancelWriting();
         ThrowWriteError(path, file.errorString().toStdString());
     }

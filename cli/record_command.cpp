@@ -38,7 +38,8 @@ constexpr std::array<TFieldOption, 14> FieldOptions{{
 
 constexpr std::array<TOptionSpec, 17> OptionSpecs = [] {
     std::array<TOptionSpec, 17> specs{};
-    for (size_t i = 0; i < FieldOptions.size(); ++i) specs[i] = {FieldOptions[i].Name, true};
+    for (size_t i = 0; i < FieldOptions.size(); ++i)
+        specs[i] = {FieldOptions[i].Name, true};
     specs[14] = {"hex", false};
     specs[15] = {"info", false};
     specs[16] = {"help", false, 'h'};
@@ -62,8 +63,9 @@ std::string Help() {
     for (size_t i = 0; i < FieldOptions.size(); ++i) {
         const TFieldOption& option = FieldOptions[i];
         const TDocumentFieldInfo& info = DocumentFieldInfos[i];
-        help += "  --" + std::string(option.Name) + " VALUE" + std::string(20 - option.Name.size(), ' ') +
-                std::string(info.Label) + (info.MultiLine ? " (may span lines)" : "") + "\n";
+        help += "  --" + std::string(option.Name) + " VALUE" +
+                std::string(20 - option.Name.size(), ' ') + std::string(info.Label) +
+                (info.MultiLine ? " (may span lines)" : "") + "\n";
     }
     help += "\nUnset fields take the window's start values: secrecy level and urgency\n"
             "\"无\", both dates today (yyyymmdd, local time), every other field empty.\n"
@@ -120,7 +122,8 @@ void RunRecordCommand(std::span<const std::string> args) {
         WriteOutput({}, Help());
         return;
     }
-    if (!line.Positionals().empty()) line.Fail("Unexpected argument \"" + line.Positionals().front() + "\".");
+    if (!line.Positionals().empty())
+        line.Fail("Unexpected argument \"" + line.Positionals().front() + "\".");
 
     TDocumentFields fields = StartFields();
     for (size_t i = 0; i < FieldOptions.size(); ++i) {
@@ -131,12 +134,14 @@ void RunRecordCommand(std::span<const std::string> args) {
         if (info.MultiLine) {
             *value = WithCrLfLineBreaks(*value);
         } else if (value->find_first_of("\r\n") != std::string::npos) {
-            line.Fail("The field \"" + std::string(info.Label) + "\" (--" + std::string(option.Name) +
+            line.Fail("The field \"" + std::string(info.Label) + "\" (--" +
+                      std::string(option.Name) +
                       ") is a single line, but its value holds a line break.");
         }
         fields.*option.Member = Utf8ToGbk(*value, info.Label);
     }
 
-    const std::string text = line.Has("info") ? BuildInformationText(fields) : BuildDocumentRecord(fields);
+    const std::string text =
+        line.Has("info") ? BuildInformationText(fields) : BuildDocumentRecord(fields);
     WriteOutput({}, line.Has("hex") ? ToHex(text) + "\n" : text);
 }

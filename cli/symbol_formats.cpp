@@ -50,8 +50,8 @@ TRaster Rasterize(const TPDF417Param& param, const TPictureLayout& layout) {
         for (int64_t m = 0; m < modulesPerLine; ++m) {
             const int64_t module = m - layout.QuietZone;
             const bool black = row < 0 || module < 0 || module >= param.RowWidth
-                ? quietBlack
-                : ModuleIsSet(param, row, static_cast<int32_t>(module));
+                                   ? quietBlack
+                                   : ModuleIsSet(param, row, static_cast<int32_t>(module));
             if (!black) continue;
             for (int64_t x = m * layout.DotSize; x < (m + 1) * layout.DotSize; ++x) {
                 line[x / 8] = static_cast<uint8_t>(line[x / 8] | (0x80u >> (x % 8)));
@@ -64,8 +64,8 @@ TRaster Rasterize(const TPDF417Param& param, const TPictureLayout& layout) {
         uint8_t* line = raster.Bits.data() + y * raster.BytesPerLine;
         const int64_t symbolY = y - quietLines;
         const int32_t row = symbolY >= 0 && symbolY < param.Rows * linesPerRow
-            ? static_cast<int32_t>(symbolY / linesPerRow)
-            : -1;
+                                ? static_cast<int32_t>(symbolY / linesPerRow)
+                                : -1;
         if (row == previousRow) {
             std::memcpy(line, line - raster.BytesPerLine, static_cast<size_t>(raster.BytesPerLine));
         } else {
@@ -77,14 +77,17 @@ TRaster Rasterize(const TPDF417Param& param, const TPictureLayout& layout) {
 }
 
 std::string ToPbm(const TRaster& raster) {
-    std::string pbm = "P4\n" + std::to_string(raster.Width) + " " + std::to_string(raster.Height) + "\n";
+    std::string pbm =
+        "P4\n" + std::to_string(raster.Width) + " " + std::to_string(raster.Height) + "\n";
     pbm.append(reinterpret_cast<const char*>(raster.Bits.data()), raster.Bits.size());
     return pbm;
 }
 
 std::string ToPng(const TRaster& raster) {
-    QImage image(static_cast<int>(raster.Width), static_cast<int>(raster.Height), QImage::Format_Mono);
-    if (image.isNull()) throw CliError(ExitCode::Failure, "There is not enough memory for the picture.");
+    QImage image(static_cast<int>(raster.Width), static_cast<int>(raster.Height),
+                 QImage::Format_Mono);
+    if (image.isNull())
+        throw CliError(ExitCode::Failure, "There is not enough memory for the picture.");
     image.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)}); // index 1, a set bit, is black
     for (int y = 0; y < image.height(); ++y) {
         std::memcpy(image.scanLine(y), raster.Bits.data() + y * raster.BytesPerLine,
@@ -94,7 +97,8 @@ std::string ToPng(const TRaster& raster) {
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "png");
     if (!writer.write(image)) {
-        throw CliError(ExitCode::Failure, "The PNG picture could not be made: " + writer.errorString().toStdString() + ".");
+        throw CliError(ExitCode::Failure, "The PNG picture could not be made: " +
+                                              writer.errorString().toStdString() + ".");
     }
     return buffer.data().toStdString();
 }
@@ -116,34 +120,45 @@ std::string ToSvg(const TPDF417Param& param, const TPictureLayout& layout) {
                 continue;
             }
             const int32_t start = m;
-            while (m < param.RowWidth && ModuleIsSet(param, row, m) != quietBlack) ++m;
-            path += "M" + std::to_string((layout.QuietZone + start) * dot) + " " + std::to_string(y) + "h" +
-                    std::to_string((m - start) * dot) + "v" + std::to_string(rowHeight) + "h-" +
-                    std::to_string((m - start) * dot) + "z";
+            while (m < param.RowWidth && ModuleIsSet(param, row, m) != quietBlack)
+                ++m;
+            path += "M" + std::to_string((layout.QuietZone + start) * dot) + " " +
+                    std::to_string(y) + "h" + std::to_string((m - start) * dot) + "v" +
+                    std::to_string(rowHeight) + "h-" + std::to_string((m - start) * dot) + "z";
         }
     }
     const std::string_view background = quietBlack ? "#000000" : "#FFFFFF";
     const std::string_view ink = quietBlack ? "#FFFFFF" : "#000000";
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-           "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" + width + "\" height=\"" + height +
-           "\" viewBox=\"0 0 " + width + " " + height + "\" shape-rendering=\"crispEdges\">\n"
-           "<rect width=\"" + width + "\" height=\"" + height + "\" fill=\"" + std::string(background) + "\"/>\n"
-           "<path fill=\"" + std::string(ink) + "\" d=\"" + path + "\"/>\n"
+           "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" +
+           width + "\" height=\"" + height + "\" viewBox=\"0 0 " + width + " " + height +
+           "\" shape-rendering=\"crispEdges\">\n"
+           "<rect width=\"" +
+           width + "\" height=\"" + height + "\" fill=\"" + std::string(background) +
+           "\"/>\n"
+           "<path fill=\"" +
+           std::string(ink) + "\" d=\"" + path +
+           "\"/>\n"
            "</svg>\n";
 }
 
 } // namespace
 
 std::string SymbolInfo(const TPDF417Param& param) {
-    std::string info = "error " + std::to_string(param.ErrorCode) + "\nrows " + std::to_string(param.Rows) +
-                       "\ncolumns " + std::to_string(param.Columns) + "\nlevel " + std::to_string(param.ErrorLevel) +
-                       "\ndata_length " + std::to_string((param.Flags & efRawCodewords) != 0 ? 0 : param.DataLength) +
+    std::string info = "error " + std::to_string(param.ErrorCode) + "\nrows " +
+                       std::to_string(param.Rows) + "\ncolumns " + std::to_string(param.Columns) +
+                       "\nlevel " + std::to_string(param.ErrorLevel) + "\ndata_length " +
+                       std::to_string((param.Flags & efRawCodewords) != 0 ? 0 : param.DataLength) +
                        "\nrow_width " + std::to_string(param.RowWidth) + "\ncodewords";
-    for (int32_t i = 0; i < param.Rows * param.Columns; ++i) info += " " + std::to_string(param.Codewords[i]);
+    for (int32_t i = 0; i < param.Rows * param.Columns; ++i)
+        info += " " + std::to_string(param.Codewords[i]);
     info += "\n";
     const auto* rowBits = reinterpret_cast<const char*>(param.RowBits);
     for (int32_t row = 0; row < param.Rows; ++row) {
-        info += "row " + ToHex(std::string_view(rowBits + row * BytesPerRow(param), static_cast<size_t>(BytesPerRow(param)))) + "\n";
+        info += "row " +
+                ToHex(std::string_view(rowBits + row * BytesPerRow(param),
+                                       static_cast<size_t>(BytesPerRow(param)))) +
+                "\n";
     }
     return info;
 }
@@ -153,17 +168,20 @@ int64_t PictureWidth(const TPDF417Param& param, const TPictureLayout& layout) {
 }
 
 int64_t PictureHeight(const TPDF417Param& param, const TPictureLayout& layout) {
-    return (int64_t{param.Rows} * layout.LineHeight + 2 * int64_t{layout.QuietZone}) * layout.DotSize;
+    return (int64_t{param.Rows} * layout.LineHeight + 2 * int64_t{layout.QuietZone}) *
+           layout.DotSize;
 }
 
-std::string SymbolPicture(const TPDF417Param& param, const TPictureLayout& layout, TPictureFormat format) {
+std::string SymbolPicture(const TPDF417Param& param, const TPictureLayout& layout,
+                          TPictureFormat format) {
     const int64_t width = PictureWidth(param, layout);
     const int64_t height = PictureHeight(param, layout);
     if (width > MaxPictureSide || height > MaxPictureSide) {
-        throw CliError(ExitCode::Usage, "The picture would be " + std::to_string(width) + " x " +
-                                            std::to_string(height) + " pixels, more than " +
-                                            std::to_string(MaxPictureSide) +
-                                            " on a side. Choose a smaller --dot-size, --line-height or --quiet-zone.");
+        throw CliError(
+            ExitCode::Usage,
+            "The picture would be " + std::to_string(width) + " x " + std::to_string(height) +
+                " pixels, more than " + std::to_string(MaxPictureSide) +
+                " on a side. Choose a smaller --dot-size, --line-height or --quiet-zone.");
     }
     switch (format) {
     case TPictureFormat::Png:

@@ -30,4 +30,5 @@ enum class TPictureFormat { Png, Svg, Pbm };
 // A set bit of RowBits is black, as in the control's bitmap; the quiet zone
 // takes the colour of a space (black when the symbol was inverted). Throws
 // CliError (usage) when the picture would be too large.
-std::string SymbolPicture(const TPDF417Param& param, const TPictureLayout& layout, TPictureFormat format);
+std::string SymbolPicture(const TPDF417Param& param, const TPictureLayout& layout,
+                          TPictureFormat format);

@@ -53,27 +53,29 @@ std::string Quoted(std::string_view name) {
 
 [[noreturn]] void ThrowInvalidUtf8(std::string_view text, size_t pos, std::string_view fieldName) {
     char detail[64];
-    std::snprintf(detail, sizeof detail, " (byte 0x%02X at offset %zu).", static_cast<uint8_t>(text[pos]), pos);
+    std::snprintf(detail, sizeof detail, " (byte 0x%02X at offset %zu).",
+                  static_cast<uint8_t>(text[pos]), pos);
     throw Exception("The field " + Quoted(fieldName) + " is not valid UTF-8 text" + detail);
 }
 
 // Names the character both as itself and by its code point; C1 controls
 // (the only code points below U+00A0 that GBK lacks) are named by code only.
-[[noreturn]] void ThrowUnrepresentable(std::string_view text, size_t pos, std::string_view fieldName) {
+[[noreturn]] void ThrowUnrepresentable(std::string_view text, size_t pos,
+                                       std::string_view fieldName) {
     char32_t codePoint = 0;
     const size_t length = DecodeUtf8(text, pos, codePoint);
     char code[16];
     std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(codePoint));
-    const std::string character = codePoint < 0xA0
-        ? std::string(code)
-        : Quoted(text.substr(pos, length)) + " (" + code + ")";
+    const std::string character =
+        codePoint < 0xA0 ? std::string(code) : Quoted(text.substr(pos, length)) + " (" + code + ")";
     throw Exception("The field " + Quoted(fieldName) + " contains the character " + character +
                     ", which code page 936 cannot represent.");
 }
 
 [[noreturn]] void ThrowInvalidGbk(std::string_view gbk, size_t pos, std::string_view fieldName) {
     char detail[64];
-    std::snprintf(detail, sizeof detail, " (byte 0x%02X at offset %zu).", static_cast<uint8_t>(gbk[pos]), pos);
+    std::snprintf(detail, sizeof detail, " (byte 0x%02X at offset %zu).",
+                  static_cast<uint8_t>(gbk[pos]), pos);
     throw Exception("The field " + Quoted(fieldName) + " is not valid code page 936 text" + detail);
 }
 
@@ -91,7 +93,8 @@ void CheckUtf8(std::string_view utf8, std::string_view fieldName) {
 std::wstring ToWide(std::string_view text, UINT codePage) {
     if (text.empty()) return {};
     const int size = static_cast<int>(text.size());
-    const int wideSize = MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data(), size, nullptr, 0);
+    const int wideSize =
+        MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data(), size, nullptr, 0);
     if (wideSize <= 0) return {};
     std::wstring wide(static_cast<size_t>(wideSize), L'\0');
     MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data(), size, wide.data(), wideSize);
@@ -107,10 +110,12 @@ bool FromWide(std::wstring_view wide, UINT codePage, std::string& out) {
     const DWORD flags = codePage == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
     BOOL usedDefault = FALSE;
     BOOL* const usedDefaultOut = codePage == CP_UTF8 ? nullptr : &usedDefault;
-    const int narrowSize = WideCharToMultiByte(codePage, flags, wide.data(), size, nullptr, 0, nullptr, usedDefaultOut);
+    const int narrowSize = WideCharToMultiByte(codePage, flags, wide.data(), size, nullptr, 0,
+                                               nullptr, usedDefaultOut);
     if (narrowSize <= 0 || usedDefault) return false;
     out.resize(static_cast<size_t>(narrowSize));
-    WideCharToMultiByte(codePage, flags, wide.data(), size, out.data(), narrowSize, nullptr, usedDefaultOut);
+    WideCharToMultiByte(codePage, flags, wide.data(), size, out.data(), narrowSize, nullptr,
+                        usedDefaultOut);
     return !usedDefault;
 }
 
@@ -158,8 +163,9 @@ class Converter {
 public:
     Converter(const char* to, const char* from) : Handle(iconv_open(to, from)) {
         if (Handle == reinterpret_cast<iconv_t>(-1)) {
-            throw Exception(std::string("The converter between UTF-8 and code page 936 is not available: ") +
-                            std::strerror(errno));
+            throw Exception(
+                std::string("The converter between UTF-8 and code page 936 is not available: ") +
+                std::strerror(errno));
         }
     }
     ~Converter() { iconv_close(Handle); }

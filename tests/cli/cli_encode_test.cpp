@@ -27,7 +27,8 @@ const std::string Acceptance = "PDF417 BARCODE";
 
 std::string Repeated(const std::string& text, int times) {
     std::string result;
-    for (int i = 0; i < times; ++i) result += text;
+    for (int i = 0; i < times; ++i)
+        result += text;
     return result;
 }
 
@@ -52,8 +53,9 @@ struct EngineResult {
     int Rows = 0, Columns = 0, Level = 0;
 };
 
-EngineResult EncodeDirectly(const std::string& data, uint32_t flags, int32_t columns = 0, int32_t rows = 0,
-                            int32_t level = 0, double aspect = 0.5, double rowHeightRatio = 3.0) {
+EngineResult EncodeDirectly(const std::string& data, uint32_t flags, int32_t columns = 0,
+                            int32_t rows = 0, int32_t level = 0, double aspect = 0.5,
+                            double rowHeightRatio = 3.0) {
     TPDF417Param param{};
     PDF417InitParam(&param);
     param.Data = reinterpret_cast<const uint8_t*>(data.data());
@@ -65,18 +67,20 @@ EngineResult EncodeDirectly(const std::string& data, uint32_t flags, int32_t col
     param.AspectRatio = aspect;
     param.RowHeightRatio = rowHeightRatio;
     PDF417Encode(&param);
-    EngineResult result{"error " + std::to_string(param.ErrorCode) + "\n", param.Rows, param.Columns,
-                        param.ErrorLevel};
+    EngineResult result{"error " + std::to_string(param.ErrorCode) + "\n", param.Rows,
+                        param.Columns, param.ErrorLevel};
     if (param.ErrorCode != 0) return result;
-    result.Info += "rows " + std::to_string(param.Rows) + "\ncolumns " + std::to_string(param.Columns) +
-                   "\nlevel " + std::to_string(param.ErrorLevel) + "\ndata_length " +
-                   std::to_string(param.DataLength) + "\nrow_width " + std::to_string(param.RowWidth) +
-                   "\ncodewords";
-    for (int i = 0; i < param.Rows * param.Columns; ++i) result.Info += " " + std::to_string(param.Codewords[i]);
+    result.Info += "rows " + std::to_string(param.Rows) + "\ncolumns " +
+                   std::to_string(param.Columns) + "\nlevel " + std::to_string(param.ErrorLevel) +
+                   "\ndata_length " + std::to_string(param.DataLength) + "\nrow_width " +
+                   std::to_string(param.RowWidth) + "\ncodewords";
+    for (int i = 0; i < param.Rows * param.Columns; ++i)
+        result.Info += " " + std::to_string(param.Codewords[i]);
     result.Info += "\n";
     const int bytesPerRow = param.RowBitsSize / param.Rows;
     for (int row = 0; row < param.Rows; ++row) {
-        std::vector<uint8_t> bytes(param.RowBits + row * bytesPerRow, param.RowBits + (row + 1) * bytesPerRow);
+        std::vector<uint8_t> bytes(param.RowBits + row * bytesPerRow,
+                                   param.RowBits + (row + 1) * bytesPerRow);
         std::string hex = trelvanic::test::Hex(bytes);
         std::erase(hex, ' ');
         result.Info += "row " + hex + "\n";
@@ -136,7 +140,11 @@ TEST(CliEncode, OptionsReachTheEngine) {
         double Aspect = 0.5, RowHeightRatio = 3.0;
     };
     const Case cases[] = {
-        {{"--shape", "columns", "--columns", "7", "--level", "3"}, efFixedColumns | efUseErrorLevel, 7, 0, 3},
+        {{"--shape", "columns", "--columns", "7", "--level", "3"},
+         efFixedColumns | efUseErrorLevel,
+         7,
+         0,
+         3},
         {{"--columns=7", "--level=3"}, efFixedColumns | efUseErrorLevel, 7, 0, 3},
         {{"--shape=rows", "--rows=10"}, efFixedRows, 0, 10, 0},
         {{"--rows", "10"}, efFixedRows, 0, 10, 0},
@@ -155,12 +163,13 @@ TEST(CliEncode, OptionsReachTheEngine) {
         SCOPED_TRACE(testing::PrintToString(args));
         const CliResult result = RunCli(args, record);
         ASSERT_EQ(result.ExitCode, 0) << result.Err;
-        EXPECT_EQ(result.Out,
-                  EncodeDirectly(record, c.Flags, c.Columns, c.Rows, c.Level, c.Aspect, c.RowHeightRatio).Info);
+        EXPECT_EQ(result.Out, EncodeDirectly(record, c.Flags, c.Columns, c.Rows, c.Level, c.Aspect,
+                                             c.RowHeightRatio)
+                                  .Info);
     }
 
-    const auto items = InfoItems(RunCli({"encode", "--shape", "columns", "--columns", "7", "--level", "3"},
-                                        Acceptance).Out);
+    const auto items = InfoItems(
+        RunCli({"encode", "--shape", "columns", "--columns", "7", "--level", "3"}, Acceptance).Out);
     EXPECT_EQ(items.at("columns"), "7");
     EXPECT_EQ(items.at("rows"), "4");
     EXPECT_EQ(items.at("level"), "3");
@@ -188,53 +197,123 @@ TEST(CliEncode, RefusesBadInputWithItsExitCode) {
     const Case cases[] = {
         // The engine's errors.
         {{"encode"}, std::string(5421, 'A'), 3, "trelvanic-cli: The text is too big\n"},
-        {{"encode", "--text", std::string(5421, 'A')}, "", 3, "trelvanic-cli: The text is too big\n"},
-        {{"encode"}, std::string(1200, '\xFF'), 3, "trelvanic-cli: The text is too big\n"}, // > 926 codewords
-        {{"encode", "--raw", "3 1"}, "", 4,
-         "trelvanic-cli: The raw codewords were refused: give 1 to 926 codewords, the first equal to their "
+        {{"encode", "--text", std::string(5421, 'A')},
+         "",
+         3,
+         "trelvanic-cli: The text is too big\n"},
+        {{"encode"},
+         std::string(1200, '\xFF'),
+         3,
+         "trelvanic-cli: The text is too big\n"}, // > 926 codewords
+        {{"encode", "--raw", "3 1"},
+         "",
+         4,
+         "trelvanic-cli: The raw codewords were refused: give 1 to 926 codewords, the first equal "
+         "to their "
          "number, each from 0 to 928.\n"},
-        {{"encode", "--raw", ""}, "", 4,
-         "trelvanic-cli: The raw codewords were refused: give 1 to 926 codewords, the first equal to their "
+        {{"encode", "--raw", ""},
+         "",
+         4,
+         "trelvanic-cli: The raw codewords were refused: give 1 to 926 codewords, the first equal "
+         "to their "
          "number, each from 0 to 928.\n"},
-        {{"encode", "--raw", "2 x"}, "", 4, "trelvanic-cli: The raw codeword \"x\" (codeword 2) is not a whole number.\n"},
-        {{"encode", "--raw", "2 1.5"}, "", 4,
+        {{"encode", "--raw", "2 x"},
+         "",
+         4,
+         "trelvanic-cli: The raw codeword \"x\" (codeword 2) is not a whole number.\n"},
+        {{"encode", "--raw", "2 1.5"},
+         "",
+         4,
          "trelvanic-cli: The raw codeword \"1.5\" (codeword 2) is not a whole number.\n"},
-        {{"encode", "--raw", "2 929"}, "", 4, "trelvanic-cli: The raw codeword 929 (codeword 2) is outside 0 to 928.\n"},
-        {{"encode", "--raw", "-1"}, "", 4, "trelvanic-cli: The raw codeword -1 (codeword 1) is outside 0 to 928.\n"},
-        {{"encode", "--raw", "927" + Repeated(" 1", 926)}, "", 4,
-         "trelvanic-cli: The raw codewords were refused: give 1 to 926 codewords, the first equal to their "
+        {{"encode", "--raw", "2 929"},
+         "",
+         4,
+         "trelvanic-cli: The raw codeword 929 (codeword 2) is outside 0 to 928.\n"},
+        {{"encode", "--raw", "-1"},
+         "",
+         4,
+         "trelvanic-cli: The raw codeword -1 (codeword 1) is outside 0 to 928.\n"},
+        {{"encode", "--raw", "927" + Repeated(" 1", 926)},
+         "",
+         4,
+         "trelvanic-cli: The raw codewords were refused: give 1 to 926 codewords, the first equal "
+         "to their "
          "number, each from 0 to 928.\n"},
-        {{"encode", "--raw", "1" + Repeated(" 1", 928)}, "", 4,
+        {{"encode", "--raw", "1" + Repeated(" 1", 928)},
+         "",
+         4,
          "trelvanic-cli: More than 928 raw codewords were given.\n"},
         // Input and output.
-        {{"encode", missing}, "", 1, "trelvanic-cli: Cannot read \"" + missing + "\": No such file or directory.\n"},
-        {{"encode", dir.path().toStdString()}, "", 1,
+        {{"encode", missing},
+         "",
+         1,
+         "trelvanic-cli: Cannot read \"" + missing + "\": No such file or directory.\n"},
+        {{"encode", dir.path().toStdString()},
+         "",
+         1,
          "trelvanic-cli: Cannot read \"" + dir.path().toStdString() + "\": Is a directory.\n"},
         // The command line.
         {{"encode", "--colour"}, "", 2, "trelvanic-cli: Unknown option \"--colour\"." + help},
-        {{"encode", "--columns"}, "", 2, "trelvanic-cli: The option \"--columns\" needs a value." + help},
-        {{"encode", "--columns", "seven"}, "", 2,
-         "trelvanic-cli: The option \"--columns\" needs a whole number from 1 to 30, not \"seven\"." + help},
-        {{"encode", "--rows=91"}, "", 2,
-         "trelvanic-cli: The option \"--rows\" needs a whole number from 3 to 90, not \"91\"." + help},
-        {{"encode", "--level", "9"}, "", 2,
-         "trelvanic-cli: The option \"--level\" needs a whole number from 0 to 8, not \"9\"." + help},
-        {{"encode", "--aspect", "nan"}, "", 2, "trelvanic-cli: The option \"--aspect\" needs a number, not \"nan\"." + help},
-        {{"encode", "--dot-size", "0"}, "", 2,
-         "trelvanic-cli: The option \"--dot-size\" needs a whole number from 1 to 1000, not \"0\"." + help},
-        {{"encode", "--text", "a", "--raw", "1"}, "", 2,
-         "trelvanic-cli: Give one input: a file (or - for standard input), --text or --raw." + help},
-        {{"encode", "-", "--text", "a"}, "", 2,
-         "trelvanic-cli: Give one input: a file (or - for standard input), --text or --raw." + help},
+        {{"encode", "--columns"},
+         "",
+         2,
+         "trelvanic-cli: The option \"--columns\" needs a value." + help},
+        {{"encode", "--columns", "seven"},
+         "",
+         2,
+         "trelvanic-cli: The option \"--columns\" needs a whole number from 1 to 30, not "
+         "\"seven\"." +
+             help},
+        {{"encode", "--rows=91"},
+         "",
+         2,
+         "trelvanic-cli: The option \"--rows\" needs a whole number from 3 to 90, not \"91\"." +
+             help},
+        {{"encode", "--level", "9"},
+         "",
+         2,
+         "trelvanic-cli: The option \"--level\" needs a whole number from 0 to 8, not \"9\"." +
+             help},
+        {{"encode", "--aspect", "nan"},
+         "",
+         2,
+         "trelvanic-cli: The option \"--aspect\" needs a number, not \"nan\"." + help},
+        {{"encode", "--dot-size", "0"},
+         "",
+         2,
+         "trelvanic-cli: The option \"--dot-size\" needs a whole number from 1 to 1000, not "
+         "\"0\"." +
+             help},
+        {{"encode", "--text", "a", "--raw", "1"},
+         "",
+         2,
+         "trelvanic-cli: Give one input: a file (or - for standard input), --text or --raw." +
+             help},
+        {{"encode", "-", "--text", "a"},
+         "",
+         2,
+         "trelvanic-cli: Give one input: a file (or - for standard input), --text or --raw." +
+             help},
         {{"encode", "a", "b"}, "", 2, "trelvanic-cli: Give one input file, not 2." + help},
-        {{"encode", "--shape", "round"}, "", 2,
-         "trelvanic-cli: The option \"--shape\" takes auto, columns, rows or rectangle, not \"round\"." + help},
-        {{"encode", "--shape", "rectangle", "--rows", "5"}, "", 2,
+        {{"encode", "--shape", "round"},
+         "",
+         2,
+         "trelvanic-cli: The option \"--shape\" takes auto, columns, rows or rectangle, not "
+         "\"round\"." +
+             help},
+        {{"encode", "--shape", "rectangle", "--rows", "5"},
+         "",
+         2,
          "trelvanic-cli: The shape \"rectangle\" needs --columns and --rows." + help},
-        {{"encode", "--format", "gif"}, "", 2,
+        {{"encode", "--format", "gif"},
+         "",
+         2,
          "trelvanic-cli: The option \"--format\" takes info, png, svg or pbm, not \"gif\"." + help},
-        {{"encode", "--format", "png", "--dot-size", "200"}, Acceptance, 2,
-         "trelvanic-cli: The picture would be 18000 x 11000 pixels, more than 16384 on a side. Choose a smaller "
+        {{"encode", "--format", "png", "--dot-size", "200"},
+         Acceptance,
+         2,
+         "trelvanic-cli: The picture would be 18000 x 11000 pixels, more than 16384 on a side. "
+         "Choose a smaller "
          "--dot-size, --line-height or --quiet-zone.\n"},
     };
     for (const Case& c : cases) {
@@ -265,27 +344,49 @@ TEST(CliEncode, FailedRunLeavesNoPartialFile) {
         int ExitCode;
         std::string ErrContains;
     } cases[] = {
-        {"text too big", {"encode", "--format", "png", "-o", existing.toStdString()}, std::string(6000, 'x'), 3, ""},
+        {"text too big",
+         {"encode", "--format", "png", "-o", existing.toStdString()},
+         std::string(6000, 'x'),
+         3,
+         ""},
         {"bad raw", {"encode", "--raw", "5 1", "-o", existing.toStdString()}, "", 4, ""},
-        {"usage", {"encode", "--format", "png", "--output", existing.toStdString(), "--quiet-zone", "-1"}, "", 2, ""},
-        {"missing folder", {"encode", "--format", "svg", "-o", missingDir}, Acceptance, 1, missingDir},
-        {"folder under a file", {"encode", "--format", "svg", "-o", underFile}, Acceptance, 1, underFile},
-        {"folder as output", {"encode", "-o", dir.path().toStdString()}, Acceptance, 1, dir.path().toStdString()},
+        {"usage",
+         {"encode", "--format", "png", "--output", existing.toStdString(), "--quiet-zone", "-1"},
+         "",
+         2,
+         ""},
+        {"missing folder",
+         {"encode", "--format", "svg", "-o", missingDir},
+         Acceptance,
+         1,
+         missingDir},
+        {"folder under a file",
+         {"encode", "--format", "svg", "-o", underFile},
+         Acceptance,
+         1,
+         underFile},
+        {"folder as output",
+         {"encode", "-o", dir.path().toStdString()},
+         Acceptance,
+         1,
+         dir.path().toStdString()},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
         const CliResult result = RunCli(c.Args, c.Input);
         EXPECT_EQ(result.ExitCode, c.ExitCode);
         EXPECT_NE(result.Err.find(c.ErrContains), std::string::npos) << result.Err;
-        EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-                  QStringList{"symbol.png"});
+        EXPECT_EQ(
+            QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+            QStringList{"symbol.png"});
         QFile f(existing);
         ASSERT_TRUE(f.open(QIODevice::ReadOnly));
         EXPECT_EQ(f.readAll(), "earlier");
     }
 
     // Success replaces the earlier file whole.
-    const CliResult result = RunCli({"encode", "--format", "png", "-o", existing.toStdString()}, Acceptance);
+    const CliResult result =
+        RunCli({"encode", "--format", "png", "-o", existing.toStdString()}, Acceptance);
     ASSERT_EQ(result.ExitCode, 0) << result.Err;
     EXPECT_FALSE(QImage(existing).isNull());
 }
@@ -297,7 +398,8 @@ TEST(CliEncode, ReportsAFullDevice) {
 
     result = RunCli({"record"}, "", "/dev/full");
     EXPECT_EQ(result.ExitCode, 1);
-    EXPECT_EQ(result.Err, "trelvanic-cli: Cannot write to standard output: No space left on device.\n");
+    EXPECT_EQ(result.Err,
+              "trelvanic-cli: Cannot write to standard output: No space left on device.\n");
 }
 
 // Pictures as a scanner sees them: rendered, read back by zxing-cpp, and
@@ -336,22 +438,23 @@ TEST(CliEncode, PicturesDecodeToTheInput) {
         std::string Format;
         int Dot, LineHeight, Quiet;
     } cases[] = {
-        {"png", 1, 3, 2}, {"png", 3, 2, 4}, {"pbm", 1, 3, 2}, {"pbm", 2, 4, 3}, {"svg", 1, 3, 2}, {"svg", 2, 3, 1},
+        {"png", 1, 3, 2}, {"png", 3, 2, 4}, {"pbm", 1, 3, 2},
+        {"pbm", 2, 4, 3}, {"svg", 1, 3, 2}, {"svg", 2, 3, 1},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.Format + " dot " + std::to_string(c.Dot) + " line height " + std::to_string(c.LineHeight) +
-                     " quiet zone " + std::to_string(c.Quiet));
+        SCOPED_TRACE(c.Format + " dot " + std::to_string(c.Dot) + " line height " +
+                     std::to_string(c.LineHeight) + " quiet zone " + std::to_string(c.Quiet));
         const CliResult result =
             RunCli({"encode", "--columns", "7", "--level", "3", "--format", c.Format, "--dot-size",
-                    std::to_string(c.Dot), "--line-height", std::to_string(c.LineHeight), "--quiet-zone",
-                    std::to_string(c.Quiet)},
+                    std::to_string(c.Dot), "--line-height", std::to_string(c.LineHeight),
+                    "--quiet-zone", std::to_string(c.Quiet)},
                    record);
         ASSERT_EQ(result.ExitCode, 0) << result.Err;
         const QImage picture = LoadPicture(result.Out, c.Format);
         ASSERT_FALSE(picture.isNull());
         EXPECT_EQ(picture.width(), (rowWidth + 2 * c.Quiet) * c.Dot);
         EXPECT_EQ(picture.height(), (rows * c.LineHeight + 2 * c.Quiet) * c.Dot);
-        EXPECT_EQ(picture.pixel(0, 0), qRgb(255, 255, 255)); // quiet zone
+        EXPECT_EQ(picture.pixel(0, 0), qRgb(255, 255, 255));                       // quiet zone
         EXPECT_EQ(picture.pixel(c.Quiet * c.Dot, c.Quiet * c.Dot), qRgb(0, 0, 0)); // start pattern
         const DecodedSymbol decoded = DecodePicture(picture);
         ASSERT_TRUE(decoded.Ok) << decoded.Error;
@@ -381,7 +484,8 @@ TEST(CliEncode, PictureFilesAreWhatBrowsersAndViewersExpect) {
 TEST(CliEncode, InvertedPicturesAreNegatives) {
     for (const std::string format : {"png", "svg"}) {
         SCOPED_TRACE(format);
-        const CliResult result = RunCli({"encode", "--invert", "--format", format, "--dot-size", "2"}, Acceptance);
+        const CliResult result =
+            RunCli({"encode", "--invert", "--format", format, "--dot-size", "2"}, Acceptance);
         ASSERT_EQ(result.ExitCode, 0) << result.Err;
         QImage picture = LoadPicture(result.Out, format).convertToFormat(QImage::Format_RGB32);
         ASSERT_FALSE(picture.isNull());

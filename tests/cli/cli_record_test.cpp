@@ -42,34 +42,39 @@ TEST(CliRecord, UnsetFieldsTakeTheWindowsStartValues) {
 // Every option lands in its own field, both option spellings work, and the
 // output is what the record library builds from the same fields.
 TEST(CliRecord, EveryOptionFillsItsField) {
-    const std::vector<std::string> options = {
-        "--barcode-number", "20261211001",  "--issuing-unit=某市人民政府",
-        "--document-type",  "通知",         "--document-number=某政发〔2026〕1号",
-        "--main-recipient", "各区县",       "--document-title=关于^开展|检查的\n通知",
-        "--secrecy-level",  "秘密",         "--secrecy-period=10年",
-        "--urgency",        "特急",         "--document-date=20261201",
-        "--release-level",  "公开发布",     "--barcode-maker",
-        "办公厅",           "--barcode-date", "20261202",
-        "--custom-field",   "一\r\n二\n",
+    struct Option {
+        std::vector<std::string> Args; // "--name VALUE" or "--name=VALUE"
+        std::string TDocumentFields::*Member;
+        std::string Expected; // UTF-8, converted to GBK below
     };
-    TDocumentFields fields;
-    fields.BarcodeNumber = "20261211001";
-    fields.IssuingUnit = Gbk("某市人民政府");
-    fields.DocumentType = Gbk("通知");
-    fields.DocumentNumber = Gbk("某政发〔2026〕1号");
-    fields.MainRecipient = Gbk("各区县");
-    fields.DocumentTitle = Gbk("关于^开展|检查的\r\n通知");
-    fields.SecrecyLevel = Gbk("秘密");
-    fields.SecrecyPeriod = Gbk("10年");
-    fields.Urgency = Gbk("特急");
-    fields.DocumentDate = "20261201";
-    fields.ReleaseLevel = Gbk("公开发布");
-    fields.BarcodeMaker = Gbk("办公厅");
-    fields.BarcodeDate = "20261202";
-    fields.CustomField = Gbk("一\r\n二\r\n"); // LF becomes CR LF, CR LF stays as it is
-
+    const Option options[] = {
+        {{"--barcode-number", "20261211001"}, &TDocumentFields::BarcodeNumber, "20261211001"},
+        {{"--issuing-unit=某市人民政府"}, &TDocumentFields::IssuingUnit, "某市人民政府"},
+        {{"--document-type", "通知"}, &TDocumentFields::DocumentType, "通知"},
+        {{"--document-number=某政发〔2026〕1号"},
+         &TDocumentFields::DocumentNumber,
+         "某政发〔2026〕1号"},
+        {{"--main-recipient", "各区县"}, &TDocumentFields::MainRecipient, "各区县"},
+        {{"--document-title=关于^开展|检查的\n通知"},
+         &TDocumentFields::DocumentTitle,
+         "关于^开展|检查的\r\n通知"},
+        {{"--secrecy-level", "秘密"}, &TDocumentFields::SecrecyLevel, "秘密"},
+        {{"--secrecy-period=10年"}, &TDocumentFields::SecrecyPeriod, "10年"},
+        {{"--urgency", "特急"}, &TDocumentFields::Urgency, "特急"},
+        {{"--document-date=20261201"}, &TDocumentFields::DocumentDate, "20261201"},
+        {{"--release-level", "公开发布"}, &TDocumentFields::ReleaseLevel, "公开发布"},
+        {{"--barcode-maker", "办公厅"}, &TDocumentFields::BarcodeMaker, "办公厅"},
+        {{"--barcode-date", "20261202"}, &TDocumentFields::BarcodeDate, "20261202"},
+        // LF becomes CR LF; a CR LF stays as it is.
+        {{"--custom-field", "一\r\n二\n"}, &TDocumentFields::CustomField, "一\r\n二\r\n"},
+    };
     std::vector<std::string> args = {"record"};
-    args.insert(args.end(), options.begin(), options.end());
+    TDocumentFields fields;
+    for (const Option& option : options) {
+        args.insert(args.end(), option.Args.begin(), option.Args.end());
+        fields.*option.Member = Gbk(option.Expected);
+    }
+
     CliResult result = RunCli(args);
     ASSERT_EQ(result.ExitCode, 0) << result.Err;
     EXPECT_EQ(result.Out, BuildDocumentRecord(fields));
@@ -81,8 +86,9 @@ TEST(CliRecord, EveryOptionFillsItsField) {
 }
 
 TEST(CliRecord, HexPrintsTheSameBytes) {
-    const CliResult result = RunCli({"record", "--hex", "--secrecy-level=无", "--urgency", "",
-                                     "--document-date", "", "--barcode-date=", "--custom-field", "€"});
+    const CliResult result =
+        RunCli({"record", "--hex", "--secrecy-level=无", "--urgency", "", "--document-date", "",
+                "--barcode-date=", "--custom-field", "€"});
     ASSERT_EQ(result.ExitCode, 0) << result.Err;
     // GB0626-2005^ ... ^无^^^^^^^€^|
     EXPECT_EQ(result.Out, "4742303632362D323030355E5E5E5E5E5E5ECEDE5E5E5E5E5E5E805E7C\n");
@@ -96,20 +102,31 @@ TEST(CliRecord, RefusesBadInputWithItsExitCode) {
     };
     const std::string help = " See \"trelvanic-cli record --help\".\n";
     const Case cases[] = {
-        {{"record", "--issuing-unit", "某₩"}, 1,
-         "trelvanic-cli: The field \"发文单位\" contains the character \"₩\" (U+20A9), which code page 936 "
+        {{"record", "--issuing-unit", "某₩"},
+         1,
+         "trelvanic-cli: The field \"发文单位\" contains the character \"₩\" (U+20A9), which code "
+         "page 936 "
          "cannot represent.\n"},
-        {{"record", "--custom-field=\xFF"}, 1,
-         "trelvanic-cli: The field \"自定义字段\" is not valid UTF-8 text (byte 0xFF at offset 0).\n"},
-        {{"record", "--document-number", "a\nb"}, 2,
-         "trelvanic-cli: The field \"文号或期号\" (--document-number) is a single line, but its value holds a "
-         "line break." + help},
+        {{"record", "--custom-field=\xFF"},
+         1,
+         "trelvanic-cli: The field \"自定义字段\" is not valid UTF-8 text (byte 0xFF at offset "
+         "0).\n"},
+        {{"record", "--document-number", "a\nb"},
+         2,
+         "trelvanic-cli: The field \"文号或期号\" (--document-number) is a single line, but its "
+         "value holds a "
+         "line break." +
+             help},
         {{"record", "--colour", "red"}, 2, "trelvanic-cli: Unknown option \"--colour\"." + help},
-        {{"record", "--urgency"}, 2, "trelvanic-cli: The option \"--urgency\" needs a value." + help},
+        {{"record", "--urgency"},
+         2,
+         "trelvanic-cli: The option \"--urgency\" needs a value." + help},
         {{"record", "--hex=yes"}, 2, "trelvanic-cli: The option \"--hex\" takes no value." + help},
         {{"record", "stray"}, 2, "trelvanic-cli: Unexpected argument \"stray\"." + help},
         {{}, 2, "trelvanic-cli: No command given. See \"trelvanic-cli --help\".\n"},
-        {{"recrod"}, 2, "trelvanic-cli: Unknown command \"recrod\". See \"trelvanic-cli --help\".\n"},
+        {{"recrod"},
+         2,
+         "trelvanic-cli: Unknown command \"recrod\". See \"trelvanic-cli --help\".\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Args.empty() ? "no arguments" : c.Args.back());

@@ -42,7 +42,8 @@ inline CliResult RunCli(const std::vector<std::string>& args, const std::string&
     std::vector<std::string> argStrings = {TRELVANIC_CLI};
     argStrings.insert(argStrings.end(), args.begin(), args.end());
     std::vector<char*> argv;
-    for (std::string& arg : argStrings) argv.push_back(arg.data());
+    for (std::string& arg : argStrings)
+        argv.push_back(arg.data());
     argv.push_back(nullptr);
 
     posix_spawn_file_actions_t actions;

@@ -62,7 +62,8 @@ TEST(DocumentRecord, IsByteExact) {
         {"window at start", StartWindowFields(),
          "GB0626-2005^^^^^^^\xCE\xDE^\xCE\xDE^20261211^^^20261211^^|"},
         {"field order", DistinctFields(), "GB0626-2005^bn^iu^dt^dn^mr^ti^slsp^ur^dd^rl^bm^bd^cf^|"},
-        {"level and period joined", secrecy, "GB0626-2005^^^^^^^\xC3\xD8\xC3\xDC\x31\x30\xC4\xEA^^^^^^^|"},
+        {"level and period joined", secrecy,
+         "GB0626-2005^^^^^^^\xC3\xD8\xC3\xDC\x31\x30\xC4\xEA^^^^^^^|"},
         {"level without period", levelAlone, "GB0626-2005^^^^^^^\xCE\xDE^^^^^^^|"},
         {"line break kept inside", twoLineTitle, "GB0626-2005^^^^^^L1\r\nL2^^^^^^^^|"},
         {"carets, bars and blanks copied", separators, "GB0626-2005^ a^b|c ^^^^^^^^^^^^|^|"},
@@ -87,12 +88,14 @@ TEST(InformationText, IsByteExact) {
     chinese.DocumentTitle = "关于\r\n通知";
     chinese.SecrecyLevel = "秘密";
     chinese.SecrecyPeriod = "10年";
-    for (std::string* value : {&chinese.DocumentTitle, &chinese.SecrecyLevel, &chinese.SecrecyPeriod}) {
+    for (std::string* value :
+         {&chinese.DocumentTitle, &chinese.SecrecyLevel, &chinese.SecrecyPeriod}) {
         *value = Gbk(*value);
     }
 
     const Case cases[] = {
-        {"all empty", {},
+        {"all empty",
+         {},
          "公文二维条码信息字段表\n\r"
          "条码版本标识：GB0626-2005\r"
          "条码编号：\r发文单位：\r文种或刊名：\r文号或期号：\r主送单位：\r文件标题：\r"
@@ -113,7 +116,8 @@ TEST(InformationText, IsByteExact) {
 
 TEST(DocumentFieldInfos, CoverEveryFieldOnce) {
     TDocumentFields fields;
-    for (const TDocumentFieldInfo& info : DocumentFieldInfos) fields.*info.Member += "x";
+    for (const TDocumentFieldInfo& info : DocumentFieldInfos)
+        fields.*info.Member += "x";
     const std::string record = BuildDocumentRecord(fields);
     EXPECT_EQ(record, "GB0626-2005^x^x^x^x^x^x^xx^x^x^x^x^x^x^|");
 }

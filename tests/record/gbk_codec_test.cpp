@@ -52,13 +52,18 @@ TEST(GbkCodec, RefusesWhatItCannotConvert) {
          field + "contains the character \"😀\" (U+1F600), which code page 936 cannot represent."},
         {"C1 control named by code", "a\xC2\x85", true,
          field + "contains the character U+0085, which code page 936 cannot represent."},
-        {"truncated sequence", "ab\xE6\x97", true, field + "is not valid UTF-8 text (byte 0xE6 at offset 2)."},
-        {"overlong form", "\xC0\xAF", true, field + "is not valid UTF-8 text (byte 0xC0 at offset 0)."},
-        {"surrogate", "x\xED\xA0\x80", true, field + "is not valid UTF-8 text (byte 0xED at offset 1)."},
-        {"stray continuation", "\x80", true, field + "is not valid UTF-8 text (byte 0x80 at offset 0)."},
+        {"truncated sequence", "ab\xE6\x97", true,
+         field + "is not valid UTF-8 text (byte 0xE6 at offset 2)."},
+        {"overlong form", "\xC0\xAF", true,
+         field + "is not valid UTF-8 text (byte 0xC0 at offset 0)."},
+        {"surrogate", "x\xED\xA0\x80", true,
+         field + "is not valid UTF-8 text (byte 0xED at offset 1)."},
+        {"stray continuation", "\x80", true,
+         field + "is not valid UTF-8 text (byte 0x80 at offset 0)."},
         {"GBK lead byte at the end", "\xCE\xDE\xCE", false,
          field + "is not valid code page 936 text (byte 0xCE at offset 2)."},
-        {"GBK byte 0xFF", "a\xFF", false, field + "is not valid code page 936 text (byte 0xFF at offset 1)."},
+        {"GBK byte 0xFF", "a\xFF", false,
+         field + "is not valid code page 936 text (byte 0xFF at offset 1)."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
