@@ -119,27 +119,37 @@ void SetRawCodewords(TPDF417Param& param, std::string_view text) {
     param.CodewordCount = count;
 }
 
+struct TShape {
+    std::string_view Name;
+    uint32_t Flags;
+    std::string_view Needs; // the options that the shape fixes
+};
+
+constexpr TShape Shapes[] = {
+    {"auto", 0, ""},
+    {"columns", efFixedColumns, "--columns"},
+    {"rows", efFixedRows, "--rows"},
+    {"rectangle", efFixedRectangle, "--columns and --rows"},
+};
+
+// Without --shape, the dimensions given are the ones fixed.
 uint32_t ShapeFlags(const TCommandLine& line) {
     const bool columns = line.Has("columns");
     const bool rows = line.Has("rows");
-    const std::optional<std::string> shape = line.Value("shape");
-    if (!shape)
-        return columns && rows ? efFixedRectangle
-               : columns       ? efFixedColumns
-               : rows          ? efFixedRows
-                               : 0;
-    if (*shape == "auto") return 0;
-    if (*shape == "columns" && columns) return efFixedColumns;
-    if (*shape == "rows" && rows) return efFixedRows;
-    if (*shape == "rectangle" && columns && rows) return efFixedRectangle;
-    if (*shape == "columns" || *shape == "rows" || *shape == "rectangle") {
-        line.Fail("The shape \"" + *shape + "\" needs " +
-                  (*shape == "columns" ? "--columns"
-                   : *shape == "rows"  ? "--rows"
-                                       : "--columns and --rows") +
-                  ".");
+    const std::string name = line.Value("shape").value_or(columns && rows ? "rectangle"
+                                                          : columns       ? "columns"
+                                                          : rows          ? "rows"
+                                                                          : "auto");
+    for (const TShape& shape : Shapes) {
+        if (shape.Name != name) continue;
+        const bool needsColumns = (shape.Flags & (efFixedColumns | efFixedRectangle)) != 0;
+        const bool needsRows = (shape.Flags & (efFixedRows | efFixedRectangle)) != 0;
+        if ((needsColumns && !columns) || (needsRows && !rows)) {
+            line.Fail("The shape \"" + name + "\" needs " + std::string(shape.Needs) + ".");
+        }
+        return shape.Flags;
     }
-    line.Fail("The option \"--shape\" takes auto, columns, rows or rectangle, not \"" + *shape +
+    line.Fail("The option \"--shape\" takes auto, columns, rows or rectangle, not \"" + name +
               "\".");
 }
 
@@ -192,9 +202,11 @@ void RunEncodeCommand(std::span<const std::string> args) {
     const std::string format = line.Value("format").value_or("info");
     const std::optional<TPictureFormat> pictureFormat =
         format == "info" ? std::nullopt : std::optional(PictureFormat(line, format));
-    const TPictureLayout layout{line.Integer("dot-size", 1, MaxPictureOption).value_or(1),
-                                line.Integer("line-height", 1, MaxPictureOption).value_or(3),
-                                line.Integer("quiet-zone", 0, MaxPictureOption).value_or(2)};
+    TPictureLayout layout;
+    layout.DotSize = line.Integer("dot-size", 1, MaxPictureOption).value_or(layout.DotSize);
+    layout.LineHeight =
+        line.Integer("line-height", 1, MaxPictureOption).value_or(layout.LineHeight);
+    layout.QuietZone = line.Integer("quiet-zone", 0, MaxPictureOption).value_or(layout.QuietZone);
     const std::string output = line.Value("output").value_or("");
 
     std::string input;
