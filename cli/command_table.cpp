@@ -9,6 +9,8 @@ std::span<const TCliCommand> CliCommands() {
         TCliCommand{"encode",
                     "encode bytes or codewords as a PDF417 symbol (info, PNG, SVG or PBM)",
                     RunEncodeCommand},
+        TCliCommand{"document", "write the Word document that the window's export writes (.docx)",
+                    RunDocumentCommand},
     };
     return commands;
 }

@@ -18,3 +18,4 @@ std::span<const TCliCommand> CliCommands();
 
 void RunRecordCommand(std::span<const std::string> args);
 void RunEncodeCommand(std::span<const std::string> args);
+void RunDocumentCommand(std::span<const std::string> args);

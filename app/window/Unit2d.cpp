@@ -76,12 +76,8 @@ TForm2d::TForm2d(QWidget* parent) : QWidget(parent, FormWindowFlags) {
     Label17->setFont(WindowFont(DecorationFontPixels));
     Label18->setFont(WindowFont(DecorationFontPixels));
 
-    // Encodes only: seven data columns at the control's level 3, rows two
-    // pixels high in the export bitmap. It lies under the group box, unseen.
-    PDF417Barcode1->SetAutoSize(false);
-    PDF417Barcode1->SetOptions({poFixedColumn});
-    PDF417Barcode1->SetFixedColumn(7);
-    PDF417Barcode1->SetLineHeight(2);
+    // Encodes only; it lies under the group box, unseen.
+    UseWindowBarcodeSettings(*PDF417Barcode1);
     PDF417Barcode1->hide();
 
     for (QComboBox* combo : {ComboBox1, ComboBox2, ComboBox3}) {

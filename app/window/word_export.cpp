@@ -43,6 +43,13 @@ TAutoObject FirstParagraphRange(TAutoObject& document) {
 
 } // namespace
 
+void UseWindowBarcodeSettings(TPDF417Barcode& barcode) {
+    barcode.SetAutoSize(false);
+    barcode.SetOptions({poFixedColumn});
+    barcode.SetFixedColumn(7);
+    barcode.SetLineHeight(2);
+}
+
 void ExportToWord(const TWordExportHost& host) {
     TPDF417Barcode& barcode = host.Barcode;
     barcode.Lines()->Clear();

@@ -29,6 +29,11 @@ struct TWordExportHost {
     std::function<void()> Minimize;
 };
 
+// The main window's settings of its barcode control, which the export's
+// picture depends on: seven data columns at the control's level 3, rows two
+// pixels high in the export bitmap, and never sized to the symbol.
+void UseWindowBarcodeSettings(TPDF417Barcode& barcode);
+
 // Runs the export's steps in order. Every failure is thrown as Exception and
 // ends the export where it happens: "The text is too big" before the
 // clipboard is touched, a Word that can be neither found nor started after

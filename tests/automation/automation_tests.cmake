@@ -8,6 +8,11 @@ endforeach()
 # the record along.
 target_link_libraries(word_export_test PRIVATE trelvanic_window)
 
+# The end-to-end check runs the built tool, LibreOffice and poppler.
+target_link_libraries(document_e2e_test PRIVATE trelvanic_record)
+target_compile_definitions(document_e2e_test PRIVATE TRELVANIC_CLI="$<TARGET_FILE:trelvanic-cli>")
+add_dependencies(document_e2e_test trelvanic-cli)
+
 # The COM server cannot run here, but it must keep building for Windows: the
 # cross compiler links it into a DLL, which needs every symbol resolved.
 find_program(TRELVANIC_MINGW_CXX x86_64-w64-mingw32-g++)

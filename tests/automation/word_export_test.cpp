@@ -110,12 +110,7 @@ std::vector<std::string> MemberCalls(const std::vector<std::string>& log) {
 // The barcode control as the main window sets it up.
 class ExportTest : public testing::Test {
 protected:
-    ExportTest() {
-        Barcode.SetAutoSize(false);
-        Barcode.SetOptions({poFixedColumn});
-        Barcode.SetFixedColumn(7);
-        Barcode.SetLineHeight(2);
-    }
+    ExportTest() { UseWindowBarcodeSettings(Barcode); }
 
     TWordExportHost Host(TAutomationServer& automation, std::vector<std::string>& log) {
         return TWordExportHost{
