@@ -27,7 +27,9 @@ struct TOpenDocument;
 
 struct TWordInstance {
     std::shared_ptr<TDocumentServerState> Server;
-    std::shared_ptr<TOpenDocument> Active;
+    // Weak: the document points back at its Word, and a strong pair would keep
+    // both, the model and its pictures, alive after every reference is gone.
+    std::weak_ptr<TOpenDocument> Active;
     bool Visible = false;
 };
 
@@ -296,8 +298,9 @@ public:
         if (SameName(member, "Application")) return std::make_unique<TApplicationObject>(Word);
         if (SameName(member, "Documents")) return std::make_unique<TDocumentsObject>(Word);
         if (SameName(member, "Selection")) {
-            if (!Word->Active) Fail("there is no document to select in");
-            return std::make_unique<TSelectionObject>(Word->Active);
+            std::shared_ptr<TOpenDocument> active = Word->Active.lock();
+            if (!active) Fail("there is no document to select in");
+            return std::make_unique<TSelectionObject>(std::move(active));
         }
         Unknown(member);
     }
