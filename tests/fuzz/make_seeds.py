@@ -80,3 +80,91 @@ record_seeds = {
 }
 for name, data in record_seeds.items():
     write("record_fuzz", name, data)
+
+
+# document_server_fuzz: picture width, barcode number, then operations.
+MEMBERS = ["Application", "Visible", "Documents", "Add", "Paragraphs", "Item", "Range", "InsertBefore",
+           "Selection", "Paste", "Font", "bold"]
+GET, METHOD, PUT = 0, 1, 2
+
+
+def name(text):
+    data = text.encode("utf-8") if isinstance(text, str) else text
+    return bytes([len(data)]) + data
+
+
+def argument(value):
+    if isinstance(value, bool):
+        return 1, bytes([value])
+    if isinstance(value, int):
+        return 2, struct.pack("<i", value)
+    units = value.encode("utf-16-le", "surrogatepass")
+    return 3, bytes([len(units) // 2]) + units
+
+
+def invoke(obj, member, kind, *args):
+    code = MEMBERS.index(member) if member in MEMBERS else 255
+    out = bytes([2, obj, code]) + (b"" if member in MEMBERS else name(member)) + bytes([kind])
+    types, payload = 0, b""
+    for i, value in enumerate(args):
+        t, data = argument(value)
+        types |= t << (2 * i)
+        payload += data
+    return out + bytes([types]) + payload
+
+
+def server(picture, number, *operations):
+    return bytes([picture]) + name(number) + b"".join(operations)
+
+
+CREATE = bytes([0])
+
+
+def release(obj):
+    return bytes([3, obj])
+
+
+def drop(obj):
+    return bytes([4, obj])
+
+
+def attach(prog_id):
+    return bytes([1]) + name(prog_id)
+
+
+# Objects are numbered in the order they were kept: 0 Word, 1 Application,
+# 2 Documents, 3 the document, then each chain's results.
+usage_note = "\n\r\n\r使用方法：鼠标右击条码图片复制后可粘贴至其他文档。"
+information = "公文二维条码信息字段表\n\r条码版本标识：GB0626-2005\r条码编号：A-001\r自定义字段：\n\r"
+export = [
+    CREATE,
+    invoke(0, "Application", GET), invoke(1, "Visible", PUT, True),
+    invoke(0, "Documents", GET), invoke(2, "Add", GET),
+    invoke(3, "Paragraphs", GET), invoke(4, "Item", METHOD, 1), invoke(5, "Range", GET),
+    invoke(6, "InsertBefore", METHOD, usage_note),
+    invoke(0, "Selection", GET), invoke(7, "Paste", METHOD),
+    invoke(3, "Paragraphs", GET), invoke(8, "Item", METHOD, 1), invoke(9, "Range", GET),
+    invoke(10, "InsertBefore", METHOD, information),
+    invoke(3, "Paragraphs", GET), invoke(11, "Item", METHOD, 1), invoke(12, "Range", GET),
+    invoke(13, "Font", GET), invoke(14, "bold", PUT, True),
+]
+server_seeds = {
+    "export": server(188, "A-001", *export),
+    "export_twice": server(30, "条码编号", *export, *export),
+    "no_picture": server(0, "B", *export),
+    "file_name_unsafe": server(8, "../..\\CON:*?\"<>|\x01.. ", *export[:9], release(3), drop(0)),
+    "file_name_long": server(8, "条" * 80, *export[:5]),
+    "text_xml_cannot_carry": server(8, "x", *export[:8], invoke(
+        6, "InsertBefore", METHOD, "a\tb\x00\x01\x0b\ufffe\uffff\ud800 \udc00 \ud83d\ude00 <&>\r\n\r\n")),
+    "wrong_calls": server(8, "x", CREATE, attach("word.Application"), invoke(0, "Quit", METHOD),
+                          invoke(0, "Visible", PUT, 5), invoke(0, "Documents", PUT, "x"),
+                          invoke(0, "Selection", GET), invoke(0, "Documents", GET), invoke(1, "Add", METHOD, 1, 2),
+                          invoke(1, "Add", GET), invoke(2, "Paragraphs", GET), invoke(3, "Item", METHOD, 0),
+                          invoke(3, "Item", METHOD, 2), invoke(3, "Item", METHOD, "1"), release(2),
+                          invoke(2, "Paragraphs", GET)),
+    "stale_range": server(8, "x", *export[:8], invoke(6, "InsertBefore", METHOD, "one\rtwo\rthree"),
+                          invoke(6, "InsertBefore", METHOD, "four"), invoke(0, "Selection", GET),
+                          invoke(8, "Paste", METHOD), invoke(7, "Font", GET), invoke(9, "BOLD", PUT, False)),
+}
+for name_, data in server_seeds.items():
+    write("document_server_fuzz", name_, data)
