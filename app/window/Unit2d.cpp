@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QDate>
 #include <QDesktopServices>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QStyledItemDelegate>
@@ -30,6 +31,14 @@ constexpr int ComboItemHeight = 13;
 constexpr Qt::WindowFlags FormWindowFlags =
     Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
     Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
+
+// The program's icon in the sizes of a desktop icon file, drawn from one picture.
+QIcon ProgramIcon() {
+    const QIcon picture(QStringLiteral(":/window/trelvanic.svg"));
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64}) icon.addPixmap(picture.pixmap(size, size));
+    return icon;
+}
 
 bool IsEnter(const QKeyEvent& event) {
     return event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
@@ -65,7 +74,7 @@ QString MemoText(const QPlainTextEdit* memo) {
 TForm2d::TForm2d(QWidget* parent) : QWidget(parent, FormWindowFlags) {
     Q_INIT_RESOURCE(pictures);
     setupUi(this);
-    setWindowIcon(QIcon(QStringLiteral(":/window/trelvanic.svg")));
+    setWindowIcon(ProgramIcon());
     setFixedSize(size());
     move(335, 141);
 

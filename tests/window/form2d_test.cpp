@@ -45,7 +45,8 @@ TEST_F(Form2dTest, StartsWithTheDesignedWindowAndDefaults) {
     EXPECT_EQ(Form.pos(), QPoint(335, 141));
     EXPECT_TRUE(Form.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
     EXPECT_FALSE(Form.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
-    EXPECT_FALSE(Form.windowIcon().isNull());
+    EXPECT_EQ(Form.windowIcon().availableSizes(),
+              (QList<QSize>{{16, 16}, {24, 24}, {32, 32}, {48, 48}, {64, 64}}));
     EXPECT_EQ(QApplication::focusWidget(), Form.Edit1);
 
     for (QLineEdit* edit : {Form.Edit1, Form.Edit2, Form.Edit3, Form.Edit4, Form.Edit5, Form.Edit6,
