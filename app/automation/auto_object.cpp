@@ -6,7 +6,9 @@
 
 TAutoObject::TAutoObject(std::unique_ptr<TAutoDispatch> dispatch) : Dispatch(std::move(dispatch)) {}
 
-TAutoObject TAutoObject::Get(std::string_view member) { return Invoke(member, ikGet, {}); }
+TAutoObject TAutoObject::Get(std::string_view member) {
+    return Invoke(member, ikGet, {});
+}
 
 TAutoObject TAutoObject::Call(std::string_view member, std::initializer_list<TAutoArg> args) {
     return Invoke(member, ikMethod, std::span<const TAutoArg>(args.begin(), args.size()));

@@ -2,8 +2,8 @@
 
 #include "control/exception.h"
 
-#include <windows.h>
 #include <oleauto.h>
+#include <windows.h>
 
 #include <cstdio>
 #include <string>
@@ -11,7 +11,9 @@
 
 namespace {
 
-std::wstring Widen(std::string_view ascii) { return std::wstring(ascii.begin(), ascii.end()); }
+std::wstring Widen(std::string_view ascii) {
+    return std::wstring(ascii.begin(), ascii.end());
+}
 
 std::string Utf8(const wchar_t* text) {
     if (!text || !*text) return {};
@@ -73,12 +75,14 @@ public:
                 const std::wstring wide(text.begin(), text.end());
                 value.vt = VT_BSTR;
                 value.bstrVal = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
-                if (!value.bstrVal) throw Exception("Automation: out of memory for a string argument");
+                if (!value.bstrVal)
+                    throw Exception("Automation: out of memory for a string argument");
             }
         }
     }
     ~TVariantArgs() {
-        for (VARIANT& value : Values) VariantClear(&value);
+        for (VARIANT& value : Values)
+            VariantClear(&value);
     }
     TVariantArgs(const TVariantArgs&) = delete;
     TVariantArgs& operator=(const TVariantArgs&) = delete;
@@ -189,8 +193,7 @@ TAutoObject TComAutomationServer::AttachToRunning(std::string_view progId) {
     const CLSID id = ClassOf(progId);
     IUnknown* unknown = nullptr;
     const HRESULT hr = GetActiveObject(id, nullptr, &unknown);
-    if (FAILED(hr) || !unknown)
-        Fail("no running instance of \"" + std::string(progId) + "\"", hr);
+    if (FAILED(hr) || !unknown) Fail("no running instance of \"" + std::string(progId) + "\"", hr);
     return Wrap(unknown, progId);
 }
 

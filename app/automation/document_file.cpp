@@ -23,15 +23,17 @@ QString DocumentFileStem(const QString& barcodeNumber) {
     static const QString forbidden = QStringLiteral("\\/:*?\"<>|");
     QString stem;
     for (const QChar c : barcodeNumber) {
-        const bool bad = c.unicode() < 0x20 || c.unicode() == 0x7F || forbidden.contains(c) ||
-                         c.isSurrogate();
+        const bool bad =
+            c.unicode() < 0x20 || c.unicode() == 0x7F || forbidden.contains(c) || c.isSurrogate();
         stem.append(bad ? QLatin1Char('_') : c);
     }
     stem = stem.left(kMaxStemLength);
     // Leading dots hide a file or climb folders; trailing dots and blanks are
     // dropped by Windows.
-    while (stem.startsWith(QLatin1Char('.')) || stem.startsWith(QLatin1Char(' '))) stem.remove(0, 1);
-    while (stem.endsWith(QLatin1Char('.')) || stem.endsWith(QLatin1Char(' '))) stem.chop(1);
+    while (stem.startsWith(QLatin1Char('.')) || stem.startsWith(QLatin1Char(' ')))
+        stem.remove(0, 1);
+    while (stem.endsWith(QLatin1Char('.')) || stem.endsWith(QLatin1Char(' ')))
+        stem.chop(1);
     return stem.isEmpty() ? QStringLiteral("document") : stem;
 }
 
@@ -39,8 +41,8 @@ QString SaveNewDocument(const QByteArray& content, const QString& folder,
                         const QString& barcodeNumber, const QDateTime& time) {
     if (!QDir().mkpath(folder)) CannotWrite(folder, QStringLiteral("the folder cannot be created"));
     const QDir dir(folder);
-    const QString base =
-        DocumentFileStem(barcodeNumber) + QLatin1Char('_') + time.toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    const QString base = DocumentFileStem(barcodeNumber) + QLatin1Char('_') +
+                         time.toString(QStringLiteral("yyyyMMdd-HHmmss"));
 
     QTemporaryFile temporary(dir.filePath(QStringLiteral(".trelvanic-XXXXXX.docx.part")));
     if (!temporary.open()) CannotWrite(temporary.fileTemplate(), temporary.errorString());
@@ -50,8 +52,7 @@ QString SaveNewDocument(const QByteArray& content, const QString& folder,
     // QFile::rename never replaces an existing file, so a name taken in the
     // meantime just moves on to the next one.
     for (int attempt = 1; attempt < 1000; ++attempt) {
-        const QString name =
-            attempt == 1 ? base : base + QStringLiteral(" (%1)").arg(attempt);
+        const QString name = attempt == 1 ? base : base + QStringLiteral(" (%1)").arg(attempt);
         const QString path = dir.filePath(name + QStringLiteral(".docx"));
         if (QFile::exists(path)) continue;
         if (temporary.rename(path)) {
@@ -67,5 +68,6 @@ QString SaveNewDocument(const QByteArray& content, const QString& folder,
 void SaveDocumentAs(const QByteArray& content, const QString& path) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) CannotWrite(path, file.errorString());
-    if (file.write(content) != content.size() || !file.commit()) CannotWrite(path, file.errorString());
+    if (file.write(content) != content.size() || !file.commit())
+        CannotWrite(path, file.errorString());
 }

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
-TDocumentModel::TDocumentModel() { Items.push_back({ikParagraphMark}); }
+TDocumentModel::TDocumentModel() {
+    Items.push_back({ikParagraphMark});
+}
 
 int TDocumentModel::ParagraphCount() const {
     return static_cast<int>(std::count_if(Items.begin(), Items.end(), [](const TItem& item) {

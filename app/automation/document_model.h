@@ -18,8 +18,8 @@ struct TTextRange {
 class TDocumentModel {
 public:
     struct TRun {
-        std::u16string Text;  // empty for a picture
-        int Picture = -1;     // index into Pictures(), or -1 for text
+        std::u16string Text; // empty for a picture
+        int Picture = -1;    // index into Pictures(), or -1 for text
         bool Bold = false;
     };
     using TParagraph = std::vector<TRun>;

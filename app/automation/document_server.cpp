@@ -1,9 +1,9 @@
 #include "document_server.h"
 
 #include "control/exception.h"
-#include "docx_writer.h"
 #include "document_file.h"
 #include "document_model.h"
+#include "docx_writer.h"
 
 #include <QClipboard>
 #include <QDateTime>
@@ -54,13 +54,18 @@ namespace {
 bool SameName(std::string_view a, std::string_view b) {
     // Automation resolves member names and ProgIDs regardless of letter case.
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+        return std::tolower(static_cast<unsigned char>(x)) ==
+               std::tolower(static_cast<unsigned char>(y));
     });
 }
 
-[[noreturn]] void Fail(const std::string& what) { throw Exception("Automation: " + what); }
+[[noreturn]] void Fail(const std::string& what) {
+    throw Exception("Automation: " + what);
+}
 
-std::string Quoted(std::string_view member) { return "\"" + std::string(member) + "\""; }
+std::string Quoted(std::string_view member) {
+    return "\"" + std::string(member) + "\"";
+}
 
 void Finish(TOpenDocument& document) {
     if (document.SavedRevision == document.Revision) return;
@@ -85,7 +90,8 @@ void Finish(TOpenDocument& document) {
 // Counts the references that reach one document; the last one to go writes it.
 class TDocumentHold {
 public:
-    explicit TDocumentHold(std::shared_ptr<TOpenDocument> document) : Document(std::move(document)) {
+    explicit TDocumentHold(std::shared_ptr<TOpenDocument> document)
+        : Document(std::move(document)) {
         ++Document->Holders;
     }
     ~TDocumentHold() {
@@ -123,7 +129,8 @@ protected:
         Fail(std::string("the ") + Kind + " object has no member " + Quoted(member));
     }
     // A property read or a method call without arguments.
-    void ExpectGet(std::string_view member, TInvokeKind kind, std::span<const TAutoArg> args) const {
+    void ExpectGet(std::string_view member, TInvokeKind kind,
+                   std::span<const TAutoArg> args) const {
         if (kind == ikPut) Fail(Quoted(member) + " cannot be assigned");
         if (!args.empty()) Fail(Quoted(member) + " takes no arguments");
     }
@@ -196,7 +203,8 @@ public:
                                           std::span<const TAutoArg> args) override {
         if (!SameName(member, "Range")) Unknown(member);
         ExpectGet(member, kind, args);
-        return std::make_unique<TRangeObject>(Document.Shared(), Document->Model.ParagraphRange(Index));
+        return std::make_unique<TRangeObject>(Document.Shared(),
+                                              Document->Model.ParagraphRange(Index));
     }
     void Release() override { Document.Release(); }
 
@@ -363,4 +371,6 @@ TAutoObject TDocumentServer::CreateInstance(std::string_view progId) {
     return TAutoObject(std::make_unique<TApplicationObject>(std::move(word)));
 }
 
-std::vector<QString> TDocumentServer::WrittenDocuments() const { return State->Written; }
+std::vector<QString> TDocumentServer::WrittenDocuments() const {
+    return State->Written;
+}

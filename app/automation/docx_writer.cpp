@@ -16,7 +16,8 @@ namespace {
 
 constexpr auto kWordNs = "http://schemas.openxmlformats.org/wordprocessingml/2006/main";
 constexpr auto kRelNs = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
-constexpr auto kDrawingNs = "http://schemas.openxmlformats.org/drawingml/2006/wordprocessingDrawing";
+constexpr auto kDrawingNs =
+    "http://schemas.openxmlformats.org/drawingml/2006/wordprocessingDrawing";
 constexpr auto kGraphicNs = "http://schemas.openxmlformats.org/drawingml/2006/main";
 constexpr auto kPictureNs = "http://schemas.openxmlformats.org/drawingml/2006/picture";
 constexpr auto kImageRelType =
@@ -36,7 +37,8 @@ QString XmlSafe(std::u16string_view text) {
     safe.reserve(static_cast<qsizetype>(text.size()));
     for (size_t i = 0; i < text.size(); ++i) {
         const char16_t c = text[i];
-        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && QChar::isLowSurrogate(text[i + 1])) {
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size() &&
+            QChar::isLowSurrogate(text[i + 1])) {
             safe.append(QChar(c));
             safe.append(QChar(text[++i]));
             continue;
@@ -48,8 +50,12 @@ QString XmlSafe(std::u16string_view text) {
     return safe;
 }
 
-QString ImageName(int index) { return QStringLiteral("image%1.png").arg(index + 1); }
-QString ImageRelation(int index) { return QStringLiteral("rIdImage%1").arg(index + 1); }
+QString ImageName(int index) {
+    return QStringLiteral("image%1.png").arg(index + 1);
+}
+QString ImageRelation(int index) {
+    return QStringLiteral("rIdImage%1").arg(index + 1);
+}
 
 void WriteRunProperties(QXmlStreamWriter& xml, bool bold) {
     xml.writeStartElement(kWordNs, "rPr");
@@ -83,7 +89,8 @@ void WritePicture(QXmlStreamWriter& xml, int index, const QImage& image) {
     const QString cy = QString::number(image.height() * kEmuPerPixel);
     xml.writeStartElement(kWordNs, "drawing");
     xml.writeStartElement(kDrawingNs, "inline");
-    for (const char* side : {"distT", "distB", "distL", "distR"}) xml.writeAttribute(side, "0");
+    for (const char* side : {"distT", "distB", "distL", "distR"})
+        xml.writeAttribute(side, "0");
     xml.writeEmptyElement(kDrawingNs, "extent");
     xml.writeAttribute("cx", cx);
     xml.writeAttribute("cy", cy);
@@ -149,7 +156,8 @@ QByteArray DocumentXml(const TDocumentModel& document) {
             xml.writeStartElement(kWordNs, "r");
             WriteRunProperties(xml, run.Bold);
             if (run.Picture >= 0)
-                WritePicture(xml, run.Picture, document.Pictures()[static_cast<size_t>(run.Picture)]);
+                WritePicture(xml, run.Picture,
+                             document.Pictures()[static_cast<size_t>(run.Picture)]);
             else
                 WriteText(xml, XmlSafe(run.Text));
             xml.writeEndElement();
@@ -162,8 +170,12 @@ QByteArray DocumentXml(const TDocumentModel& document) {
     xml.writeAttribute(kWordNs, "w", "11906");
     xml.writeAttribute(kWordNs, "h", "16838");
     xml.writeEmptyElement(kWordNs, "pgMar");
-    for (auto [name, value] : {std::pair{"top", "1440"}, {"right", "1800"}, {"bottom", "1440"},
-                               {"left", "1800"}, {"header", "851"}, {"footer", "992"},
+    for (auto [name, value] : {std::pair{"top", "1440"},
+                               {"right", "1800"},
+                               {"bottom", "1440"},
+                               {"left", "1800"},
+                               {"header", "851"},
+                               {"footer", "992"},
                                {"gutter", "0"}})
         xml.writeAttribute(kWordNs, name, value);
     xml.writeEndElement(); // sectPr
@@ -247,8 +259,8 @@ public:
         // libzip reads the data only when the archive is closed.
         Contents.push_back(std::move(content));
         const QByteArray& data = Contents.back();
-        zip_source_t* source = zip_source_buffer(Archive, data.constData(),
-                                                 static_cast<zip_uint64_t>(data.size()), 0);
+        zip_source_t* source =
+            zip_source_buffer(Archive, data.constData(), static_cast<zip_uint64_t>(data.size()), 0);
         if (!source || zip_file_add(Archive, name, source, ZIP_FL_ENC_UTF_8) < 0) {
             if (source) zip_source_free(source);
             Fail("cannot add " + std::string(name));
@@ -271,7 +283,8 @@ public:
 
 private:
     [[noreturn]] void Fail(const std::string& what) {
-        const char* reason = Archive ? zip_strerror(Archive) : zip_error_strerror(zip_source_error(Source));
+        const char* reason =
+            Archive ? zip_strerror(Archive) : zip_error_strerror(zip_source_error(Source));
         throw Exception("Cannot build the document package: " + what + ": " + reason);
     }
 

@@ -19,7 +19,9 @@ namespace {
 
 constexpr std::string_view kWordProgId = "word.Application";
 
-std::u16string Unicode(const std::string& utf8) { return QString::fromStdString(utf8).toStdU16String(); }
+std::u16string Unicode(const std::string& utf8) {
+    return QString::fromStdString(utf8).toStdU16String();
+}
 
 // LF CR LF CR puts the note three paragraphs below whatever is inserted in
 // front of it.
@@ -64,7 +66,8 @@ void ExportToWord(const TWordExportHost& host) {
     // Word's selection is the new document's insertion point, at its start.
     word.Get("Selection").Call("Paste");
     const std::string information = BuildInformationText(host.ReadDocumentFields());
-    FirstParagraphRange(document).Call("InsertBefore", {Unicode(GbkToUtf8(information, "信息字段表"))});
+    FirstParagraphRange(document).Call("InsertBefore",
+                                       {Unicode(GbkToUtf8(information, "信息字段表"))});
     FirstParagraphRange(document).Get("Font").Put("bold", true);
 
     host.WordApplication.Disconnect();

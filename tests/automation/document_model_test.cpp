@@ -33,9 +33,9 @@ TEST(DocumentModelTest, LineBreaksBecomeParagraphs) {
     const Case cases[] = {
         {u"", {u""}},
         {u"one", {u"one"}},
-        {u"a\r\nb", {u"a", u"b"}},                 // CR LF is one break
-        {u"a\rb\nc", {u"a", u"b", u"c"}},          // lone CR and lone LF each break
-        {u"a\n\rb", {u"a", u"", u"b"}},            // LF CR is two breaks
+        {u"a\r\nb", {u"a", u"b"}},                   // CR LF is one break
+        {u"a\rb\nc", {u"a", u"b", u"c"}},            // lone CR and lone LF each break
+        {u"a\n\rb", {u"a", u"", u"b"}},              // LF CR is two breaks
         {u"\n\r\n\rnote", {u"", u"", u"", u"note"}}, // the usage note's head
         {u"last\r", {u"last", u""}},
     };
@@ -66,8 +66,8 @@ TEST(DocumentModelTest, TheInsertionPointStaysAtTheStartWhileTextGoesInThroughAR
     InsertAtStart(document, u"head\rline\n\r");
     document.SetBold(document.ParagraphRange(0), true);
     // What the export leaves: heading and lines, the picture, then the note.
-    EXPECT_EQ(Show(document), (std::vector<std::u16string>{u"*head*", u"line", u"", u"#", u"", u"",
-                                                           u"note"}));
+    EXPECT_EQ(Show(document),
+              (std::vector<std::u16string>{u"*head*", u"line", u"", u"#", u"", u"", u"note"}));
 }
 
 TEST(DocumentModelTest, APastedPictureGetsAParagraphOfItsOwn) {

@@ -3,8 +3,8 @@
 #include "document_server.h"
 
 #include "control/exception.h"
-#include "docx_reader.h"
 #include "document_file.h"
+#include "docx_reader.h"
 
 #include <QDir>
 #include <QFile>
@@ -43,10 +43,20 @@ protected:
         TAutoObject word = server.CreateInstance("word.Application");
         word.Get("Application").Put("Visible", true);
         TAutoObject document = word.Get("Documents").Get("Add");
-        document.Get("Paragraphs").Call("Item", {int32_t{1}}).Get("Range").Call("InsertBefore", {note});
+        document.Get("Paragraphs")
+            .Call("Item", {int32_t{1}})
+            .Get("Range")
+            .Call("InsertBefore", {note});
         word.Get("Selection").Call("Paste");
-        document.Get("Paragraphs").Call("Item", {int32_t{1}}).Get("Range").Call("InsertBefore", {info});
-        document.Get("Paragraphs").Call("Item", {int32_t{1}}).Get("Range").Get("Font").Put("bold", true);
+        document.Get("Paragraphs")
+            .Call("Item", {int32_t{1}})
+            .Get("Range")
+            .Call("InsertBefore", {info});
+        document.Get("Paragraphs")
+            .Call("Item", {int32_t{1}})
+            .Get("Range")
+            .Get("Font")
+            .Put("bold", true);
         document.Release();
         word.Release();
     }
@@ -59,8 +69,9 @@ protected:
 TEST_F(DocumentServerTest, ExportOrderGivesHeadingAndFieldsThenPictureThenNote) {
     TDocumentServer server(Options());
     const std::u16string note = u"\n\r\n\r使用方法：复制条码图片。";
-    const std::u16string info = u"公文二维条码信息字段表\n\r条码版本标识：GB0626-2005\r条码编号：2026/001\r"
-                                u"自定义字段：\n\r";
+    const std::u16string info =
+        u"公文二维条码信息字段表\n\r条码版本标识：GB0626-2005\r条码编号：2026/001\r"
+        u"自定义字段：\n\r";
     WriteLikeTheExport(server, note, info);
 
     ASSERT_EQ(server.WrittenDocuments().size(), 1u);
@@ -71,10 +82,18 @@ TEST_F(DocumentServerTest, ExportOrderGivesHeadingAndFieldsThenPictureThenNote) 
     const DocxContent docx = ReadDocx(path);
     ASSERT_TRUE(docx.Error.isEmpty()) << docx.Error.toStdString();
     std::vector<QString> texts;
-    for (const auto& paragraph : docx.Paragraphs) texts.push_back(paragraph.Text);
-    const std::vector<QString> expected{
-        "公文二维条码信息字段表", "", "条码版本标识：GB0626-2005", "条码编号：2026/001", "自定义字段：",
-        "", "[picture]", "", "", "使用方法：复制条码图片。"};
+    for (const auto& paragraph : docx.Paragraphs)
+        texts.push_back(paragraph.Text);
+    const std::vector<QString> expected{"公文二维条码信息字段表",
+                                        "",
+                                        "条码版本标识：GB0626-2005",
+                                        "条码编号：2026/001",
+                                        "自定义字段：",
+                                        "",
+                                        "[picture]",
+                                        "",
+                                        "",
+                                        "使用方法：复制条码图片。"};
     EXPECT_EQ(texts, expected);
 
     // Only the heading is bold.
@@ -84,7 +103,8 @@ TEST_F(DocumentServerTest, ExportOrderGivesHeadingAndFieldsThenPictureThenNote) 
     // The picture comes back pixel for pixel, at 96 dpi.
     ASSERT_EQ(docx.Images.size(), 1u);
     const auto& [id, image] = *docx.Images.begin();
-    EXPECT_EQ(image.convertToFormat(QImage::Format_RGB32), Picture.convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(image.convertToFormat(QImage::Format_RGB32),
+              Picture.convertToFormat(QImage::Format_RGB32));
     EXPECT_EQ(docx.Extents.at(id), (std::pair<qint64, qint64>{188 * 9525, 24 * 9525}));
     // Chinese text names an East Asian font so that every word processor finds glyphs.
     EXPECT_TRUE(docx.DocumentXml.contains("w:eastAsia=\"SimSun\""));
@@ -97,13 +117,17 @@ TEST_F(DocumentServerTest, TextIsEscapedAndCharactersIllegalInXmlAreDropped) {
     {
         TAutoObject word = server.CreateInstance("word.Application");
         TAutoObject document = word.Get("Documents").Get("Add");
-        document.Get("Paragraphs").Call("Item", {int32_t{1}}).Get("Range").Call("InsertBefore", {text});
+        document.Get("Paragraphs")
+            .Call("Item", {int32_t{1}})
+            .Get("Range")
+            .Call("InsertBefore", {text});
         document.Release();
     }
     const DocxContent docx = ReadDocx(server.WrittenDocuments().at(0));
     ASSERT_TRUE(docx.Error.isEmpty()) << docx.Error.toStdString();
     ASSERT_EQ(docx.Paragraphs.size(), 1u);
-    EXPECT_EQ(docx.Paragraphs[0].Text, QString::fromUtf16(u"<a & b> \"q\" 'x'\tend ok \xD83D\xDE00"));
+    EXPECT_EQ(docx.Paragraphs[0].Text,
+              QString::fromUtf16(u"<a & b> \"q\" 'x'\tend ok \xD83D\xDE00"));
 }
 
 TEST_F(DocumentServerTest, DocumentsAreNeverOverwritten) {
@@ -147,7 +171,8 @@ TEST_F(DocumentServerTest, AFolderThatCannotBeWrittenIsAnErrorNamingThePath) {
         document.Release();
         FAIL() << "the write failure was not reported";
     } catch (const Exception& error) {
-        EXPECT_NE(std::string(error.what()).find(QDir::toNativeSeparators(Folder.filePath("out")).toStdString()),
+        EXPECT_NE(std::string(error.what())
+                      .find(QDir::toNativeSeparators(Folder.filePath("out")).toStdString()),
                   std::string::npos)
             << error.what();
     }
@@ -185,7 +210,10 @@ TEST_F(DocumentServerTest, ADocumentLeftByAnErrorIsStillWritten) {
     try {
         TAutoObject word = server.CreateInstance("word.Application");
         TAutoObject document = word.Get("Documents").Get("Add");
-        document.Get("Paragraphs").Call("Item", {int32_t{1}}).Get("Range").Call("InsertBefore", {u"kept"});
+        document.Get("Paragraphs")
+            .Call("Item", {int32_t{1}})
+            .Get("Range")
+            .Call("InsertBefore", {u"kept"});
         document.Get("Paragraphs").Call("Item", {int32_t{2}});
     } catch (const Exception&) {
     }
@@ -206,18 +234,35 @@ TEST_F(DocumentServerTest, BadCallsAreErrorsNamingTheMember) {
     };
     const Case cases[] = {
         {"unknown member", [&] { document.Get("Close"); }, "\"Close\""},
-        {"put to a method", [&] { word.Get("Documents").Put("Add", true); }, "\"Add\" cannot be assigned"},
-        {"get of a put-only", [&] { document.Get("Paragraphs").Call("Item", {int32_t{1}}).Get("Range").Get("Font").Get("bold"); },
+        {"put to a method", [&] { word.Get("Documents").Put("Add", true); },
+         "\"Add\" cannot be assigned"},
+        {"get of a put-only",
+         [&] {
+             document.Get("Paragraphs")
+                 .Call("Item", {int32_t{1}})
+                 .Get("Range")
+                 .Get("Font")
+                 .Get("bold");
+         },
          "\"bold\" must be assigned"},
-        {"string for an index", [&] { document.Get("Paragraphs").Call("Item", {std::u16string(u"1")}); },
+        {"string for an index",
+         [&] { document.Get("Paragraphs").Call("Item", {std::u16string(u"1")}); },
          "\"Item\" expects one integer"},
-        {"index 0", [&] { document.Get("Paragraphs").Call("Item", {int32_t{0}}); }, "no paragraph 0"},
-        {"index past the end", [&] { document.Get("Paragraphs").Call("Item", {int32_t{2}}); }, "no paragraph 2"},
-        {"integer for a Boolean", [&] { word.Put("Visible", int32_t{-1}); }, "\"Visible\" expects one Boolean"},
+        {"index 0", [&] { document.Get("Paragraphs").Call("Item", {int32_t{0}}); },
+         "no paragraph 0"},
+        {"index past the end", [&] { document.Get("Paragraphs").Call("Item", {int32_t{2}}); },
+         "no paragraph 2"},
+        {"integer for a Boolean", [&] { word.Put("Visible", int32_t{-1}); },
+         "\"Visible\" expects one Boolean"},
         {"empty clipboard", [&] { word.Get("Selection").Call("Paste"); }, "no picture"},
         {"other ProgID", [&] { server.CreateInstance("Excel.Application"); }, "not registered"},
         {"attach", [&] { server.AttachToRunning("word.Application"); }, "no running instance"},
-        {"released handle", [&] { TAutoObject none; none.Get("Documents"); }, "\"Documents\""},
+        {"released handle",
+         [&] {
+             TAutoObject none;
+             none.Get("Documents");
+         },
+         "\"Documents\""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);

@@ -13,20 +13,22 @@
 #include <string>
 #include <vector>
 
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace trelvanic::test {
 
 struct DocxParagraph {
-    QString Text;              // the text of all runs; a picture shows as "[picture]"
-    QString BoldText;          // the text of the bold runs only
+    QString Text;                  // the text of all runs; a picture shows as "[picture]"
+    QString BoldText;              // the text of the bold runs only
     std::vector<QString> Pictures; // relationship ids of the pictures
 };
 
 struct DocxContent {
     QString Error; // empty when the package was read whole
     std::vector<DocxParagraph> Paragraphs;
-    std::map<QString, QImage> Images; // by relationship id
+    std::map<QString, QImage> Images;                     // by relationship id
     std::map<QString, std::pair<qint64, qint64>> Extents; // cx, cy in EMU, by relationship id
     QByteArray DocumentXml;
 };
@@ -37,7 +39,8 @@ inline QByteArray ReadZipEntry(zip_t* archive, const char* name) {
     QByteArray bytes;
     char chunk[8192];
     zip_int64_t count;
-    while ((count = zip_fread(file, chunk, sizeof chunk)) > 0) bytes.append(chunk, static_cast<qsizetype>(count));
+    while ((count = zip_fread(file, chunk, sizeof chunk)) > 0)
+        bytes.append(chunk, static_cast<qsizetype>(count));
     zip_fclose(file);
     return bytes;
 }
@@ -51,7 +54,8 @@ inline DocxContent ReadDocx(const QString& path) {
         return content;
     }
     for (const char* part : {"[Content_Types].xml", "_rels/.rels"})
-        if (ReadZipEntry(archive, part).isEmpty()) content.Error = QStringLiteral("missing %1").arg(part);
+        if (ReadZipEntry(archive, part).isEmpty())
+            content.Error = QStringLiteral("missing %1").arg(part);
     content.DocumentXml = ReadZipEntry(archive, "word/document.xml");
 
     std::map<QString, QString> targets;
@@ -63,7 +67,8 @@ inline DocxContent ReadDocx(const QString& path) {
                 relations.attributes().value("Target").toString();
     }
 
-    const QString w = QStringLiteral("http://schemas.openxmlformats.org/wordprocessingml/2006/main");
+    const QString w =
+        QStringLiteral("http://schemas.openxmlformats.org/wordprocessingml/2006/main");
     QXmlStreamReader xml(content.DocumentXml);
     DocxParagraph* paragraph = nullptr;
     bool bold = false;
@@ -86,10 +91,15 @@ inline DocxContent ReadDocx(const QString& path) {
             } else if (name == QLatin1String("tab") && paragraph) {
                 paragraph->Text += QLatin1Char('\t');
             } else if (name == QLatin1String("extent")) {
-                extent = {xml.attributes().value("cx").toLongLong(), xml.attributes().value("cy").toLongLong()};
+                extent = {xml.attributes().value("cx").toLongLong(),
+                          xml.attributes().value("cy").toLongLong()};
             } else if (name == QLatin1String("blip") && paragraph) {
-                const QString id = xml.attributes().value(
-                    "http://schemas.openxmlformats.org/officeDocument/2006/relationships", "embed").toString();
+                const QString id =
+                    xml.attributes()
+                        .value(
+                            "http://schemas.openxmlformats.org/officeDocument/2006/relationships",
+                            "embed")
+                        .toString();
                 paragraph->Text += QStringLiteral("[picture]");
                 paragraph->Pictures.push_back(id);
                 content.Extents[id] = extent;

@@ -8,8 +8,8 @@
 
 #include <QString>
 
-#include <memory>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -57,7 +57,9 @@ private:
 
     class Object : public TAutoDispatch {
     public:
-        Object(Shared& shared, std::string name) : State(shared), Name(std::move(name)) { ++State.Held; }
+        Object(Shared& shared, std::string name) : State(shared), Name(std::move(name)) {
+            ++State.Held;
+        }
         ~Object() override {
             if (!Released) Release();
         }
@@ -68,7 +70,8 @@ private:
             std::string line = Name + "." + std::string(member) + " " + kinds[kind];
             if (!args.empty()) {
                 line += "(";
-                for (size_t i = 0; i < args.size(); ++i) line += (i ? ", " : "") + Describe(args[i]);
+                for (size_t i = 0; i < args.size(); ++i)
+                    line += (i ? ", " : "") + Describe(args[i]);
                 line += ")";
             }
             const bool fail = ++State.Calls == State.Owner.FailAtCall;
@@ -76,9 +79,14 @@ private:
             if (fail) throw Exception("Automation: \"" + std::string(member) + "\" failed");
             // What Word answers with an object, named for what it is.
             static const std::map<std::string, std::string, std::less<>> objects{
-                {"Application", "Application"}, {"Documents", "Documents"}, {"Add", "Document"},
-                {"Paragraphs", "Paragraphs"},   {"Item", "Paragraph"},      {"Range", "Range"},
-                {"Selection", "Selection"},     {"Font", "Font"}};
+                {"Application", "Application"},
+                {"Documents", "Documents"},
+                {"Add", "Document"},
+                {"Paragraphs", "Paragraphs"},
+                {"Item", "Paragraph"},
+                {"Range", "Range"},
+                {"Selection", "Selection"},
+                {"Font", "Font"}};
             const auto object = objects.find(member);
             if (object == objects.end()) return nullptr;
             return std::make_unique<Object>(State, object->second);
@@ -92,12 +100,16 @@ private:
 
     private:
         static std::string Describe(const TAutoArg& arg) {
-            if (const bool* flag = std::get_if<bool>(&arg)) return *flag ? "Boolean True" : "Boolean False";
-            if (const int32_t* number = std::get_if<int32_t>(&arg)) return "Integer " + std::to_string(*number);
+            if (const bool* flag = std::get_if<bool>(&arg))
+                return *flag ? "Boolean True" : "Boolean False";
+            if (const int32_t* number = std::get_if<int32_t>(&arg))
+                return "Integer " + std::to_string(*number);
             // Line breaks written out, so that one operation stays one line.
-            std::string text = QString::fromStdU16String(std::get<std::u16string>(arg)).toStdString();
+            std::string text =
+                QString::fromStdU16String(std::get<std::u16string>(arg)).toStdString();
             std::string shown;
-            for (const char c : text) shown += c == '\n' ? "\\n" : c == '\r' ? "\\r" : std::string(1, c);
+            for (const char c : text)
+                shown += c == '\n' ? "\\n" : c == '\r' ? "\\r" : std::string(1, c);
             return "String \"" + shown + "\"";
         }
 

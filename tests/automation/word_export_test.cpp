@@ -51,7 +51,8 @@ const std::string kNote = "String \"\\n\\r\\n\\r使用方法：鼠标右击条�
                           "更多详情请访问：https://trelvanic.example\"";
 const std::string kInformation =
     "String \"公文二维条码信息字段表\\n\\r条码版本标识：GB0626-2005\\r条码编号：2026-017\\r"
-    "发文单位：市档案局\\r文种或刊名：\\r文号或期号：\\r主送单位：\\r文件标题：关于\\r\\n年度归档\\r"
+    "发文单位：市档案局\\r文种或刊名：\\r文号或期号：\\r主送单位：\\r文件标题：关于\\r\\n年度归档\\"
+    "r"
     "秘密等级：秘密10年\\r紧急程度：无\\r成文日期：20261211\\r发布层次：\\r条码制作单位：\\r"
     "条码制作日期：20261211\\r自定义字段：\\n\\r\"";
 
@@ -102,8 +103,11 @@ const std::vector<std::string> kExportWithoutRunningWord{
 std::vector<std::string> MemberCalls(const std::vector<std::string>& log) {
     std::vector<std::string> calls;
     for (const std::string& line : log)
-        if (line.find('.') < line.find(' ') && !line.starts_with("attach") && !line.starts_with("create"))
-            calls.push_back(line.substr(0, line.rfind(": fails") == std::string::npos ? line.size() : line.rfind(": fails")));
+        if (line.find('.') < line.find(' ') && !line.starts_with("attach") &&
+            !line.starts_with("create"))
+            calls.push_back(line.substr(0, line.rfind(": fails") == std::string::npos
+                                               ? line.size()
+                                               : line.rfind(": fails")));
     return calls;
 }
 
@@ -185,7 +189,8 @@ TEST_F(ExportTest, AFailedCallStopsThereAndReleasesEverything) {
     const std::vector<std::string> allCalls = MemberCalls(kExportWithoutRunningWord);
     ASSERT_EQ(allCalls.size(), 19u);
     for (int failing = 1; failing <= static_cast<int>(allCalls.size()); ++failing) {
-        SCOPED_TRACE("failing call " + std::to_string(failing) + ": " + allCalls[static_cast<size_t>(failing) - 1]);
+        SCOPED_TRACE("failing call " + std::to_string(failing) + ": " +
+                     allCalls[static_cast<size_t>(failing) - 1]);
         RecordingAutomation word;
         word.FailAtCall = failing;
         Clipboard = {};
@@ -207,10 +212,11 @@ trelvanic::test::DecodedSymbol DecodePicture(const QImage& picture) {
                 QImage::Format_Grayscale8);
     grey.fill(Qt::white);
     QPainter painter(&grey);
-    painter.drawImage(QRect(quiet, quiet, picture.width() * scale, picture.height() * scale), picture);
+    painter.drawImage(QRect(quiet, quiet, picture.width() * scale, picture.height() * scale),
+                      picture);
     painter.end();
     return trelvanic::test::DecodePDF417Image(grey.constBits(), grey.width(), grey.height(),
-                                               static_cast<int>(grey.bytesPerLine()));
+                                              static_cast<int>(grey.bytesPerLine()));
 }
 
 TEST_F(ExportTest, TheDocumentServerWritesHeadingFieldsSymbolAndNote) {
@@ -225,16 +231,35 @@ TEST_F(ExportTest, TheDocumentServerWritesHeadingFieldsSymbolAndNote) {
     const trelvanic::test::DocxContent docx = trelvanic::test::ReadDocx(options.OutputFile);
     ASSERT_TRUE(docx.Error.isEmpty()) << docx.Error.toStdString();
     QStringList texts;
-    for (const auto& paragraph : docx.Paragraphs) texts.push_back(paragraph.Text);
-    const QStringList expected{
-        "公文二维条码信息字段表", "", "条码版本标识：GB0626-2005", "条码编号：2026-017", "发文单位：市档案局",
-        "文种或刊名：", "文号或期号：", "主送单位：", "文件标题：关于", "年度归档", "秘密等级：秘密10年",
-        "紧急程度：无", "成文日期：20261211", "发布层次：", "条码制作单位：", "条码制作日期：20261211",
-        "自定义字段：", "", "[picture]", "", "",
-        "使用方法：鼠标右击条码图片复制后可粘贴至其他文档。更多详情请访问：https://trelvanic.example"};
+    for (const auto& paragraph : docx.Paragraphs)
+        texts.push_back(paragraph.Text);
+    const QStringList expected{"公文二维条码信息字段表",
+                               "",
+                               "条码版本标识：GB0626-2005",
+                               "条码编号：2026-017",
+                               "发文单位：市档案局",
+                               "文种或刊名：",
+                               "文号或期号：",
+                               "主送单位：",
+                               "文件标题：关于",
+                               "年度归档",
+                               "秘密等级：秘密10年",
+                               "紧急程度：无",
+                               "成文日期：20261211",
+                               "发布层次：",
+                               "条码制作单位：",
+                               "条码制作日期：20261211",
+                               "自定义字段：",
+                               "",
+                               "[picture]",
+                               "",
+                               "",
+                               "使用方法：鼠标右击条码图片复制后可粘贴至其他文档。更多详情请访问：h"
+                               "ttps://trelvanic.example"};
     EXPECT_EQ(texts, expected);
     EXPECT_EQ(docx.Paragraphs[0].BoldText, "公文二维条码信息字段表");
-    for (size_t i = 1; i < docx.Paragraphs.size(); ++i) EXPECT_TRUE(docx.Paragraphs[i].BoldText.isEmpty()) << i;
+    for (size_t i = 1; i < docx.Paragraphs.size(); ++i)
+        EXPECT_TRUE(docx.Paragraphs[i].BoldText.isEmpty()) << i;
 
     ASSERT_EQ(docx.Images.size(), 1u);
     const trelvanic::test::DecodedSymbol decoded = DecodePicture(docx.Images.begin()->second);
