@@ -2,7 +2,6 @@
 
 #include "control/exception.h"
 
-#include <oleauto.h>
 #include <windows.h>
 
 #include <cstdio>
