@@ -111,7 +111,6 @@ public:
         if (document && --document->Holders == 0) Finish(*document);
     }
 
-    TOpenDocument& operator*() const { return *Document; }
     TOpenDocument* operator->() const { return Document.get(); }
     const std::shared_ptr<TOpenDocument>& Shared() const { return Document; }
 
