@@ -73,5 +73,7 @@ void WriteOutput(std::string_view path, std::string_view bytes) {
         file.cancelWriting();
         ThrowWriteError(path, file.errorString().toStdString());
     }
-    if (!file.commit()) ThrowWriteError(path, file.errorString().toStdString());
+    // Flushed first: commit() does not see a buffered write fail (a full disk)
+    // and would put an empty file in place.
+    if (!file.flush() || !file.commit()) ThrowWriteError(path, file.errorString().toStdString());
 }

@@ -68,6 +68,8 @@ QString SaveNewDocument(const QByteArray& content, const QString& folder,
 void SaveDocumentAs(const QByteArray& content, const QString& path) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) CannotWrite(path, file.errorString());
-    if (file.write(content) != content.size() || !file.commit())
+    // Flushed first: commit() does not see a buffered write fail (a full disk)
+    // and would put an empty file in place.
+    if (file.write(content) != content.size() || !file.flush() || !file.commit())
         CannotWrite(path, file.errorString());
 }
