@@ -5,6 +5,8 @@
 #include "recording_automation.h"
 #include "word_export.h"
 
+#include "Unit2d.h"
+
 #include "document_record.h"
 #include "exception.h"
 #include "gbk_codec.h"
@@ -12,6 +14,7 @@
 #include "pdf417_decoder.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QPainter>
 #include <QTemporaryDir>
 
@@ -267,6 +270,34 @@ TEST_F(ExportTest, TheDocumentServerWritesHeadingFieldsSymbolAndNote) {
     const std::string record = BuildDocumentRecord(Fields);
     EXPECT_EQ(trelvanic::test::Hex(decoded.Bytes),
               trelvanic::test::Hex(std::vector<uint8_t>(record.begin(), record.end())));
+}
+
+// The window's own export goes to the desktop's server: here the built-in one,
+// writing into the documents folder under the barcode number and opening
+// nothing while the opener is switched off.
+TEST(WindowExportTest, WritesIntoTheDocumentsFolderUnderTheBarcodeNumber) {
+    QTemporaryDir documents;
+    qputenv("TRELVANIC_DOCUMENT_DIR", documents.path().toLocal8Bit());
+    qputenv("TRELVANIC_DOCUMENT_OPENER", "");
+    TForm2d form;
+    form.show();
+    form.Edit1->setText("No/7");
+    form.BitBtn1Click();
+    qunsetenv("TRELVANIC_DOCUMENT_DIR");
+    qunsetenv("TRELVANIC_DOCUMENT_OPENER");
+
+    const QStringList files = QDir(documents.path()).entryList(QDir::Files | QDir::Hidden);
+    ASSERT_EQ(files.size(), 1) << files.join(' ').toStdString();
+    EXPECT_TRUE(files[0].startsWith("No_7_") && files[0].endsWith(".docx"))
+        << files[0].toStdString();
+    EXPECT_TRUE(form.isMinimized());
+
+    const trelvanic::test::DocxContent docx =
+        trelvanic::test::ReadDocx(documents.filePath(files[0]));
+    ASSERT_TRUE(docx.Error.isEmpty()) << docx.Error.toStdString();
+    ASSERT_FALSE(docx.Paragraphs.empty());
+    EXPECT_EQ(docx.Paragraphs[0].BoldText, "公文二维条码信息字段表");
+    EXPECT_EQ(docx.Images.size(), 1u);
 }
 
 } // namespace
