@@ -15,8 +15,6 @@
 
 namespace {
 
-constexpr unsigned GbkCodePage = 936;
-
 // Decodes one strictly valid UTF-8 sequence at `pos` (no overlong forms, no
 // surrogates, nothing above U+10FFFF); returns its length, 0 if invalid.
 size_t DecodeUtf8(std::string_view text, size_t pos, char32_t& codePoint) {
@@ -89,6 +87,8 @@ void CheckUtf8(std::string_view utf8, std::string_view fieldName) {
 }
 
 #ifdef _WIN32
+
+constexpr unsigned GbkCodePage = 936;
 
 std::wstring ToWide(std::string_view text, UINT codePage) {
     if (text.empty()) return {};
