@@ -8,10 +8,12 @@ endforeach()
 # the record along.
 target_link_libraries(word_export_test PRIVATE trelvanic_window)
 
-# The end-to-end check runs the built tool, LibreOffice and poppler.
-target_link_libraries(document_e2e_test PRIVATE trelvanic_record)
-target_compile_definitions(document_e2e_test PRIVATE TRELVANIC_CLI="$<TARGET_FILE:trelvanic-cli>")
-add_dependencies(document_e2e_test trelvanic-cli)
+# These run the built tool (the end-to-end check then LibreOffice and poppler).
+foreach(test cli_document_test document_e2e_test)
+  target_link_libraries(${test} PRIVATE trelvanic_record PkgConfig::LIBZIP)
+  target_compile_definitions(${test} PRIVATE TRELVANIC_CLI="$<TARGET_FILE:trelvanic-cli>")
+  add_dependencies(${test} trelvanic-cli)
+endforeach()
 
 # The COM server cannot run here, but it must keep building for Windows: the
 # cross compiler links it into a DLL, which needs every symbol resolved.
