@@ -14,6 +14,7 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QStyledItemDelegate>
 
 #include <initializer_list>
@@ -51,6 +52,18 @@ bool TypesCharacter(const QKeyEvent& event) {
     if (event.modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) return false;
     const QString text = event.text();
     return !text.isEmpty() && text.front().isPrint();
+}
+
+// A single-line value holds no line breaks, but a line edit keeps those of
+// pasted text: they become blanks, so the text stays whole and in sight.
+void KeepOnOneLine(QLineEdit* edit) {
+    QObject::connect(edit, &QLineEdit::textChanged, edit, [edit](const QString& text) {
+        static const QRegularExpression lineBreak(QStringLiteral("\r\n|[\r\n\u2028\u2029]"));
+        if (!text.contains(lineBreak)) return;
+        const int cursor = edit->cursorPosition();
+        edit->setText(QString(text).replace(lineBreak, QStringLiteral(" ")));
+        edit->setCursorPosition(cursor);
+    });
 }
 
 // The field's name for error messages: the label without asterisk and colon.
@@ -95,9 +108,12 @@ TForm2d::TForm2d(QWidget* parent) : QWidget(parent, FormWindowFlags) {
             combo->setItemData(item, QSize(0, ComboItemHeight), Qt::SizeHintRole);
         combo->installEventFilter(this);
         combo->lineEdit()->installEventFilter(this);
+        KeepOnOneLine(combo->lineEdit());
     }
-    for (QLineEdit* edit : {Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8, Edit9})
+    for (QLineEdit* edit : {Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8, Edit9}) {
         edit->installEventFilter(this);
+        KeepOnOneLine(edit);
+    }
 
     connect(BitBtn1, &QPushButton::clicked, this, [this] { CallHandler([this] { BitBtn1Click(); }); });
     connect(BitBtn2, &QPushButton::clicked, this, [this] { CallHandler([this] { BitBtn2Click(); }); });

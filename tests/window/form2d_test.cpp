@@ -294,6 +294,30 @@ TEST_F(Form2dTest, ReadsEveryControlIntoItsFieldAsGbk) {
     }
 }
 
+// Single-line values hold no line breaks, even pasted ones; nothing of the
+// pasted text is lost.
+TEST_F(Form2dTest, PastedLineBreaksBecomeBlanksInSingleLineControls) {
+    struct Case {
+        QLineEdit* Edit;
+        std::string TDocumentFields::*Member;
+    };
+    const std::vector<Case> cases{
+        {Form.Edit2, &TDocumentFields::IssuingUnit},
+        {Form.Edit9, &TDocumentFields::BarcodeDate},
+        {Form.ComboBox3->lineEdit(), &TDocumentFields::ReleaseLevel},
+        {Form.ComboBox1->lineEdit(), &TDocumentFields::SecrecyLevel},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Edit->parentWidget()->objectName().toStdString() + "/" +
+                     c.Edit->objectName().toStdString());
+        QApplication::clipboard()->setText(QString::fromUtf8("a\r\nb\nc\rd\u2029e"));
+        c.Edit->selectAll();
+        c.Edit->paste();
+        EXPECT_EQ(c.Edit->text(), "a b c d e");
+        EXPECT_EQ(Form.ReadDocumentFields().*c.Member, "a b c d e");
+    }
+}
+
 // A character without a GBK code stops the read with the field's name as
 // the window labels it, without the asterisk and the colon.
 TEST_F(Form2dTest, ACharacterOutsideGbkNamesItsField) {
