@@ -37,7 +37,8 @@ constexpr Qt::WindowFlags FormWindowFlags =
 QIcon ProgramIcon() {
     const QIcon picture(QStringLiteral(":/window/trelvanic.svg"));
     QIcon icon;
-    for (int size : {16, 24, 32, 48, 64}) icon.addPixmap(picture.pixmap(size, size));
+    for (int size : {16, 24, 32, 48, 64})
+        icon.addPixmap(picture.pixmap(size, size));
     return icon;
 }
 
@@ -115,9 +116,12 @@ TForm2d::TForm2d(QWidget* parent) : QWidget(parent, FormWindowFlags) {
         KeepOnOneLine(edit);
     }
 
-    connect(BitBtn1, &QPushButton::clicked, this, [this] { CallHandler([this] { BitBtn1Click(); }); });
-    connect(BitBtn2, &QPushButton::clicked, this, [this] { CallHandler([this] { BitBtn2Click(); }); });
-    connect(BitBtn3, &QPushButton::clicked, this, [this] { CallHandler([this] { BitBtn3Click(); }); });
+    connect(BitBtn1, &QPushButton::clicked, this,
+            [this] { CallHandler([this] { BitBtn1Click(); }); });
+    connect(BitBtn2, &QPushButton::clicked, this,
+            [this] { CallHandler([this] { BitBtn2Click(); }); });
+    connect(BitBtn3, &QPushButton::clicked, this,
+            [this] { CallHandler([this] { BitBtn3Click(); }); });
 
     Edit1->setFocus();
     FormCreate();

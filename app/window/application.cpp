@@ -52,6 +52,7 @@ void TApplication::HandleException() {
     Presenter()(QString::fromLatin1(ApplicationTitle), FormatExceptionMessage(message));
 }
 
-TApplication::TExceptionPresenter TApplication::SetExceptionPresenter(TExceptionPresenter presenter) {
+TApplication::TExceptionPresenter
+TApplication::SetExceptionPresenter(TExceptionPresenter presenter) {
     return std::exchange(Presenter(), std::move(presenter));
 }

@@ -21,8 +21,7 @@ class TApplication : public QApplication {
 public:
     // Shows an error to the user; replaceable so that tests see what would be
     // shown without a modal box.
-    using TExceptionPresenter =
-        std::function<void(const QString& caption, const QString& message)>;
+    using TExceptionPresenter = std::function<void(const QString& caption, const QString& message)>;
 
     TApplication(int& argc, char** argv);
 

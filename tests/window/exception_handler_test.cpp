@@ -23,7 +23,7 @@ TEST(FormatExceptionMessage, AppendsAFullStopAfterCharactersThatSortAfterIt) {
         {"a-", "a-"},               // '-' is the character just before '.'
         {"path a/", "path a/."},    // '/' the one just after
         {"error 10", "error 10."},  // digits sort after '.'
-        {"无法编码", "无法编码."},   // so does every Chinese character
+        {"无法编码", "无法编码."},  // so does every Chinese character
         {"trailing ", "trailing "}, // blank
         {"", ""},
     };
@@ -56,9 +56,11 @@ TEST(DefaultErrorHandler, ShowsTheMessageUnderTheTitleAndGoesOn) {
         const char* Shown;
     };
     const std::vector<Case> cases{
-        {"toolkit exception", [] { throw Exception("The text is too big"); }, "The text is too big."},
+        {"toolkit exception", [] { throw Exception("The text is too big"); },
+         "The text is too big."},
         {"standard exception", [] { throw std::runtime_error("disk full"); }, "disk full."},
-        {"UTF-8 message", [] { throw Exception("字段“发文单位”无法编码"); }, "字段“发文单位”无法编码."},
+        {"UTF-8 message", [] { throw Exception("字段“发文单位”无法编码"); },
+         "字段“发文单位”无法编码."},
         {"not an exception class", [] { throw 42; }, "Unknown error."},
     };
     for (const Case& c : cases) {

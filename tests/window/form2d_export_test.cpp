@@ -27,7 +27,8 @@ DecodedSymbol DecodeClipboardSymbol() {
                 QImage::Format_Grayscale8);
     grey.fill(Qt::white);
     QPainter painter(&grey);
-    painter.drawImage(QRect(quiet, quiet, picture.width() * scale, picture.height() * scale), picture);
+    painter.drawImage(QRect(quiet, quiet, picture.width() * scale, picture.height() * scale),
+                      picture);
     painter.end();
     return DecodePDF417Image(grey.constBits(), grey.width(), grey.height(),
                              static_cast<int>(grey.bytesPerLine()));
@@ -60,7 +61,8 @@ TEST_F(Form2dExportTest, TheStartWindowsSymbolScansToItsRecord) {
     EXPECT_EQ(picture.height() % 2, 0) << "every row two pixels high";
 
     const std::string today = QDate::currentDate().toString("yyyyMMdd").toStdString();
-    const std::string record = "GB0626-2005^^^^^^^\xCE\xDE^\xCE\xDE^" + today + "^^^" + today + "^^|";
+    const std::string record =
+        "GB0626-2005^^^^^^^\xCE\xDE^\xCE\xDE^" + today + "^^^" + today + "^^|";
     ASSERT_EQ(record.size(), 46u);
     const DecodedSymbol decoded = DecodeClipboardSymbol();
     ASSERT_TRUE(decoded.Ok) << decoded.Error;
@@ -78,7 +80,8 @@ TEST_F(Form2dExportTest, MultiLineFieldsReachTheSymbolWithCrLf) {
     Export();
     ASSERT_TRUE(ShownErrors().empty()) << ShownErrors()[0].Message.toStdString();
 
-    const std::string record = "GB0626-2005^No-1^^^^^\xB1\xEA\xCC\xE2\r\nL2^\xBB\xFA\xC3\xDC" "10\xC4\xEA^"
+    const std::string record = "GB0626-2005^No-1^^^^^\xB1\xEA\xCC\xE2\r\nL2^\xBB\xFA\xC3\xDC"
+                               "10\xC4\xEA^"
                                "\xCE\xDE^20240102^^^20240103^a^b|c\r\n^|";
     const DecodedSymbol decoded = DecodeClipboardSymbol();
     ASSERT_TRUE(decoded.Ok) << decoded.Error;
@@ -107,8 +110,11 @@ TEST_F(Form2dExportTest, AFailedExportIsShownAndLeavesTheClipboard) {
 
         ASSERT_EQ(ShownErrors().size(), 1u);
         EXPECT_EQ(ShownErrors()[0].Caption, "Trelvanic");
-        if (c.Shown) EXPECT_EQ(ShownErrors()[0].Message, c.Shown);
-        else EXPECT_TRUE(ShownErrors()[0].Message.contains("文号或期号")) << ShownErrors()[0].Message.toStdString();
+        if (c.Shown)
+            EXPECT_EQ(ShownErrors()[0].Message, c.Shown);
+        else
+            EXPECT_TRUE(ShownErrors()[0].Message.contains("文号或期号"))
+                << ShownErrors()[0].Message.toStdString();
         EXPECT_EQ(QApplication::clipboard()->text(), "held before the export");
         EXPECT_FALSE(form.isMinimized());
 

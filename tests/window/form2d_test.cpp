@@ -49,8 +49,8 @@ TEST_F(Form2dTest, StartsWithTheDesignedWindowAndDefaults) {
               (QList<QSize>{{16, 16}, {24, 24}, {32, 32}, {48, 48}, {64, 64}}));
     EXPECT_EQ(QApplication::focusWidget(), Form.Edit1);
 
-    for (QLineEdit* edit : {Form.Edit1, Form.Edit2, Form.Edit3, Form.Edit4, Form.Edit5, Form.Edit6,
-                            Form.Edit8}) {
+    for (QLineEdit* edit :
+         {Form.Edit1, Form.Edit2, Form.Edit3, Form.Edit4, Form.Edit5, Form.Edit6, Form.Edit8}) {
         SCOPED_TRACE(edit->objectName().toStdString());
         EXPECT_EQ(edit->text(), "");
     }
@@ -69,13 +69,17 @@ TEST_F(Form2dTest, StartsWithTheDesignedWindowAndDefaults) {
     };
     const std::vector<ComboStart> combos{
         {Form.ComboBox1, {"无", "秘密", "机密", "绝密"}, 0, "无"},
-        {Form.ComboBox2, {"无", "急件", "特急", "-------", "平急", "加急", "特急", "特提"}, 0, "无"},
+        {Form.ComboBox2,
+         {"无", "急件", "特急", "-------", "平急", "加急", "特急", "特提"},
+         0,
+         "无"},
         {Form.ComboBox3, {"特定范围", "公开发布", "县团级", "市地师级", "省军级"}, -1, ""},
     };
     for (const ComboStart& start : combos) {
         SCOPED_TRACE(start.Combo->objectName().toStdString());
         QStringList items;
-        for (int i = 0; i < start.Combo->count(); ++i) items << start.Combo->itemText(i);
+        for (int i = 0; i < start.Combo->count(); ++i)
+            items << start.Combo->itemText(i);
         EXPECT_EQ(items, start.Items);
         EXPECT_EQ(start.Combo->currentIndex(), start.Index);
         EXPECT_EQ(start.Combo->currentText(), start.Text);
@@ -102,9 +106,9 @@ TEST_F(Form2dTest, StartsWithTheDesignedWindowAndDefaults) {
 }
 
 TEST_F(Form2dTest, TabGoesThroughTheFieldsThenHelpExportExit) {
-    const QStringList expected{"Edit2",  "Edit3",     "Edit4", "Edit5",     "Memo1", "ComboBox1",
-                               "Edit6",  "ComboBox2", "Edit7", "ComboBox3", "Edit8", "Edit9",
-                               "Memo2",  "BitBtn2",   "BitBtn1", "BitBtn3", "Edit1"};
+    const QStringList expected{"Edit2", "Edit3",     "Edit4",   "Edit5",     "Memo1", "ComboBox1",
+                               "Edit6", "ComboBox2", "Edit7",   "ComboBox3", "Edit8", "Edit9",
+                               "Memo2", "BitBtn2",   "BitBtn1", "BitBtn3",   "Edit1"};
     QStringList visited;
     for (int i = 0; i < expected.size(); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -127,11 +131,14 @@ TEST_F(Form2dTest, OnlyTheReleaseLevelComboAcceptsTyping) {
         QString Expected;
     };
     const auto type = [](const char* text) {
-        return [text](QWidget* focus, QComboBox*) { QTest::keyClicks(focus, QString::fromUtf8(text)); };
+        return [text](QWidget* focus, QComboBox*) {
+            QTest::keyClicks(focus, QString::fromUtf8(text));
+        };
     };
     const auto key = [](Qt::Key k, int times = 1) {
         return [k, times](QWidget* focus, QComboBox*) {
-            for (int i = 0; i < times; ++i) QTest::keyClick(focus, k);
+            for (int i = 0; i < times; ++i)
+                QTest::keyClick(focus, k);
         };
     };
     const auto compose = [](const char* text) {
@@ -211,12 +218,9 @@ TEST_F(Form2dTest, EnterRunsTheExportFromSingleLineControlsOnly) {
         int ExportClicks;
     };
     const std::vector<Case> cases{
-        {"Edit1", Qt::Key_Return, "Return", 1},
-        {"Edit9", Qt::Key_Enter, "keypad Enter", 1},
-        {"ComboBox1", Qt::Key_Return, "Return", 1},
-        {"ComboBox3", Qt::Key_Return, "Return", 1},
-        {"Memo1", Qt::Key_Return, "Return", 0},
-        {"Memo2", Qt::Key_Return, "Return", 0},
+        {"Edit1", Qt::Key_Return, "Return", 1},     {"Edit9", Qt::Key_Enter, "keypad Enter", 1},
+        {"ComboBox1", Qt::Key_Return, "Return", 1}, {"ComboBox3", Qt::Key_Return, "Return", 1},
+        {"Memo1", Qt::Key_Return, "Return", 0},     {"Memo2", Qt::Key_Return, "Return", 0},
         {"Edit1", Qt::Key_Escape, "Esc", 0},
     };
     for (const Case& c : cases) {
