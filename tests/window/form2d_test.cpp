@@ -84,6 +84,7 @@ TEST_F(Form2dTest, StartsWithTheDesignedWindowAndDefaults) {
         EXPECT_EQ(start.Combo->currentIndex(), start.Index);
         EXPECT_EQ(start.Combo->currentText(), start.Text);
         EXPECT_TRUE(start.Combo->isEditable());
+        EXPECT_EQ(start.Combo->view()->sizeHintForRow(0), 13) << "list item height";
     }
 
     // Hidden parts: the encoding control and the decorations.
