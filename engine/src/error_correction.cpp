@@ -1,26 +1,75 @@
 // Reed-Solomon error-correction codewords over GF(929).
-#include "error_correction_coefficients.h"
+#include "error_correction_tables.h"
 #include "pdf417_work.h"
+
+#include <algorithm>
+
+namespace {
+
+// Levels 0 to 3 have at most 16 error-correction codewords but up to 926 data
+// codewords; divided codeword by codeword, every step would wait on the one
+// before. The remainder is linear in the data, though: the sum of each data
+// codeword times the remainder of its power, reduced once at the end. At most
+// 926 products below 929 * 929 keep the sum under 2^31.
+void SumPowers(const TPDF417Param& param, int32_t level, int32_t* out) {
+    const int32_t n = param.CodewordCount;
+    const int32_t blocks = (n + ErrorCorrectionLanes - 1) / ErrorCorrectionLanes;
+    const int32_t values = blocks * ErrorCorrectionLanes;
+    alignas(16) int16_t data[PDF417MaxCodewords + ErrorCorrectionLanes];
+    for (int32_t i = 0; i < n; ++i)
+        data[i] = static_cast<int16_t>(param.Codewords[i]);
+    for (int32_t i = n; i < values; ++i)
+        data[i] = 0;
+    const int16_t* column = PowerSums.Values + PowerSumTableOffset(level) + PowerSumRows(level) - n;
+    for (int32_t j = 0; j < ErrorCorrectionCodewordsOfLevel(level);
+         ++j, column += PowerSumColumnLength(level)) {
+        int32_t sum = 0;
+        for (int32_t i = 0; i < values; ++i)
+            sum += data[i] * column[i];
+        // The codewords carry the remainder negated.
+        const int32_t remainder = sum % GaloisPrime;
+        out[j] = remainder == 0 ? 0 : GaloisPrime - remainder;
+    }
+}
+
+uint16_t ReduceOnce(uint16_t value) {
+    // Below 929 the subtraction wraps round to a larger number, and min keeps the value.
+    return std::min(value, static_cast<uint16_t>(value - GaloisPrime));
+}
+
+// Levels 4 to 8 divide codeword by codeword as the standard does, with the
+// register cells in 16-bit lanes, eight at a time.
+void Divide(const TPDF417Param& param, int32_t level, int32_t* out) {
+    const int32_t k = ErrorCorrectionCodewordsOfLevel(level);
+    const uint16_t* const coefficient = DivisionTable.Coefficient + DivisionTableOffset(level);
+    const uint16_t* const quotient = DivisionTable.Quotient + DivisionTableOffset(level);
+    // The register, highest order first, and behind it one cell that stays 0.
+    alignas(16) uint16_t e[MaxErrorCorrectionCodewords + ErrorCorrectionLanes];
+    std::fill(e, e + k + 1, uint16_t{0});
+    // A whole number of blocks, visibly so to the compiler.
+    const uint32_t cells = static_cast<uint32_t>(k / ErrorCorrectionLanes) * ErrorCorrectionLanes;
+    for (int32_t i = 0; i < param.CodewordCount; ++i) {
+        const uint16_t t = ReduceOnce(static_cast<uint16_t>(param.Codewords[i] + e[0]));
+        for (uint32_t j = 0; j < cells; ++j) {
+            const auto q = static_cast<uint16_t>((uint32_t{t} * quotient[j]) >> 16);
+            // t * a mod 929, or that plus 929.
+            const auto product = static_cast<uint16_t>(t * coefficient[j] - q * GaloisPrime);
+            // e[j + 1] - product, made positive: 1 .. 3 * 929 - 1 before the reductions.
+            e[j] =
+                ReduceOnce(ReduceOnce(static_cast<uint16_t>(e[j + 1] + 2 * GaloisPrime - product)));
+        }
+    }
+    for (int32_t j = 0; j < k; ++j)
+        out[j] = e[j] == 0 ? 0 : GaloisPrime - e[j];
+}
+
+} // namespace
 
 void PDF417ComputeErrorCorrection(TPDF417Work& work, int32_t start) {
     TPDF417Param& param = *work.Param;
     if (param.ErrorLevel < 0 || param.ErrorLevel > PDF417MaxErrorLevelValue) param.ErrorLevel = 0;
-    const std::span<const int32_t> a = ErrorCorrectionCoefficientsOf(param.ErrorLevel);
-    const auto k = static_cast<int32_t>(a.size());
-
-    // The remainder register, highest order first, kept in place behind the data.
-    int32_t* const e = param.Codewords + start;
-    for (int32_t j = 0; j < k; ++j)
-        e[j] = 0;
-
-    for (int32_t i = 0; i < param.CodewordCount; ++i) {
-        // Unreduced: at most 928 + 928, so t * a stays far below 2^31.
-        const int32_t t = param.Codewords[i] + e[0];
-        for (int32_t j = 0; j < k - 1; ++j)
-            e[j] = (e[j + 1] + GaloisPrime - t * a[k - 1 - j] % GaloisPrime) % GaloisPrime;
-        e[k - 1] = (GaloisPrime - t * a[0] % GaloisPrime) % GaloisPrime;
-    }
-
-    for (int32_t j = 0; j < k; ++j)
-        e[j] = (GaloisPrime - e[j]) % GaloisPrime;
+    if (param.ErrorLevel < PowerSumLevels)
+        SumPowers(param, param.ErrorLevel, param.Codewords + start);
+    else
+        Divide(param, param.ErrorLevel, param.Codewords + start);
 }
