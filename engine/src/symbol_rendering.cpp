@@ -25,6 +25,41 @@ void PutModules(TPDF417Work& work, uint32_t pattern, int32_t modules) {
     work.BitPos += modules;
 }
 
+// Draws one row from left to right: patterns gather in a 64-bit accumulator
+// and leave it as whole 32-bit words, most significant byte first, so every
+// byte of the row is stored once and none is read back. Finish stores the
+// last bits with zero fill bits behind them, which ends the row on its last
+// byte.
+class TRowWriter {
+public:
+    explicit TRowWriter(uint8_t* row) : Out(row) {}
+
+    void Put(uint32_t pattern, int32_t modules) {
+        // At most 31 bits wait here before a pattern of at most 18 comes in.
+        Pending = Pending << modules | pattern;
+        PendingBits += modules;
+        if (PendingBits >= 32) {
+            PendingBits -= 32;
+            Store(static_cast<uint32_t>(Pending >> PendingBits), 4);
+        }
+    }
+
+    void Finish() {
+        Store(static_cast<uint32_t>(Pending << (32 - PendingBits)), (PendingBits + 7) / 8);
+    }
+
+private:
+    uint8_t* Out;
+    uint64_t Pending = 0;
+    int32_t PendingBits = 0;
+
+    void Store(uint32_t word, int32_t bytes) {
+        for (int32_t i = 0; i < bytes; ++i)
+            Out[i] = static_cast<uint8_t>(word >> (24 - 8 * i));
+        Out += bytes;
+    }
+};
+
 // Row indicators of ISO/IEC 15438: each row's cluster carries a different pair
 // of rows, columns and level, so a scanner learns all three from any 3 rows.
 struct TRowIndicators {
@@ -66,21 +101,26 @@ void PDF417RenderSymbol(TPDF417Work& work) {
     param.RowWidth = (param.Columns + 3) * SymbolCharacterModules + StopPatternModules;
     const int32_t bytesPerRow = BytesPerRow(param.RowWidth);
     param.RowBitsSize = bytesPerRow * param.Rows;
-    // calloc: zero fill for the ORs below, and PDF417FreeParam releases with free.
+    // calloc, as PDF417FreeParam releases with free; every byte is written below.
     param.RowBits = static_cast<uint8_t*>(std::calloc(static_cast<size_t>(param.RowBitsSize), 1));
 
+    const int32_t rows = param.Rows;
+    const int32_t columns = param.Columns;
     const int32_t* codeword = param.Codewords;
-    for (int32_t row = 0; row < param.Rows; ++row) {
-        work.BitPos = row * bytesPerRow * 8;
+    for (int32_t row = 0; row < rows; ++row) {
+        TRowWriter writer(param.RowBits + row * bytesPerRow);
         const uint32_t* patterns = ClusterPatterns[row % 3];
         const TRowIndicators indicators = RowIndicators(param, row);
-        PDF417PutStartPattern(work);
-        PDF417PutPattern(work, patterns[indicators.Left]);
-        for (int32_t column = 0; column < param.Columns; ++column)
-            PDF417PutPattern(work, patterns[*codeword++]);
-        PDF417PutPattern(work, patterns[indicators.Right]);
-        PDF417PutStopPattern(work);
+        writer.Put(StartPattern, SymbolCharacterModules);
+        writer.Put(patterns[indicators.Left], SymbolCharacterModules);
+        for (int32_t column = 0; column < columns; ++column)
+            writer.Put(patterns[*codeword++], SymbolCharacterModules);
+        writer.Put(patterns[indicators.Right], SymbolCharacterModules);
+        writer.Put(StopPattern, StopPatternModules);
+        writer.Finish();
     }
+    // Where the cursor of PDF417PutPattern would stand after the last row.
+    work.BitPos = (rows - 1) * bytesPerRow * 8 + param.RowWidth;
 
     if (param.Flags & efInvertBitmap)
         for (int32_t i = 0; i < param.RowBitsSize; ++i)
