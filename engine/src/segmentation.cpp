@@ -16,11 +16,13 @@ bool IsDigit(uint8_t byte) {
 
 // Appends [start, end) as alternating text and byte runs.
 void CutStretch(TPDF417SegmentList& list, const uint8_t* data, int32_t start, int32_t end) {
-    int32_t partStart = start;
-    for (int32_t j = start + 1; j <= end; ++j) {
-        if (j < end && IsTextByte(data[j]) == IsTextByte(data[partStart])) continue;
-        PDF417AddSegment(list, IsTextByte(data[partStart]) ? skText : skByte, partStart, j);
-        partStart = j;
+    while (start < end) {
+        const bool text = IsTextByte(data[start]);
+        int32_t j = start + 1;
+        while (j < end && IsTextByte(data[j]) == text)
+            j++;
+        PDF417AddSegment(list, text ? skText : skByte, start, j);
+        start = j;
     }
 }
 
@@ -28,78 +30,107 @@ void CutStretch(TPDF417SegmentList& list, const uint8_t* data, int32_t start, in
 // text and byte runs.
 void AddNumericAndCutRuns(TPDF417SegmentList& list, const uint8_t* data, int32_t length) {
     int32_t last = 0;
-    int32_t digitStart = 0;
-    int32_t digits = 0;
-    for (int32_t j = 0; j < length; ++j) {
-        if (IsDigit(data[j])) {
-            if (digits == 0) digitStart = j;
-            digits++;
+    for (int32_t j = 0; j < length;) {
+        if (!IsDigit(data[j])) {
+            j++;
             continue;
         }
-        if (digits >= MinNumericRun) {
+        const int32_t digitStart = j;
+        while (j < length && IsDigit(data[j]))
+            j++;
+        if (j - digitStart >= MinNumericRun) {
             CutStretch(list, data, last, digitStart);
             PDF417AddSegment(list, skNumeric, digitStart, j);
             last = j;
         }
-        digits = 0;
     }
-    if (digits >= MinNumericRun) {
-        CutStretch(list, data, last, digitStart);
-        PDF417AddSegment(list, skNumeric, digitStart, length);
-    } else {
-        CutStretch(list, data, last, length);
+    CutStretch(list, data, last, length);
+}
+
+// Walks the list once for one merge rule, as if the examination started again
+// at the first entry after every merge. Entries before the cursor have been
+// examined and do not merge; a merge changes only what the merged entry and
+// its two neighbours qualify for, so a restart would pass every entry before
+// the merged entry's left neighbour without a merge. The walk steps back to
+// that neighbour instead: the same merges in the same order, in linear time.
+// While it walks, the list lies in two parts, the examined entries in
+// Items[0, Done) and the rest from the entry under examination in
+// Items[Next, Count); a deletion widens the gap between them instead of
+// moving the tail of the array.
+class TMergeWalk {
+public:
+    explicit TMergeWalk(TPDF417SegmentList& list) : List(list) {}
+
+    bool AtEnd() const { return Next == List.Count; }
+    TPDF417Segment* Left() { return Done > 0 ? &List.Items[Done - 1] : nullptr; }
+    TPDF417Segment* Entry() { return &List.Items[Next]; }
+    TPDF417Segment* Right() { return Next + 1 < List.Count ? &List.Items[Next + 1] : nullptr; }
+
+    void Advance() { List.Items[Done++] = List.Items[Next++]; }
+    void StepBack() {
+        if (Done > 0) List.Items[--Next] = List.Items[--Done];
     }
+    void DeleteLeft() { Done--; }
+    void DeleteEntry() { Next++; }
+    // The entry moves into the right neighbour's place.
+    void DeleteRight() {
+        List.Items[Next + 1] = List.Items[Next];
+        Next++;
+    }
+    // Closes the gap: the walk has reached the end, every entry is examined.
+    void Finish() { List.Count = Done; }
+
+private:
+    TPDF417SegmentList& List;
+    int32_t Done = 0;
+    int32_t Next = 0;
+};
+
+template <typename Merge> void MergeWalking(TPDF417SegmentList& list, Merge merge) {
+    TMergeWalk walk(list);
+    while (!walk.AtEnd())
+        if (!merge(walk)) walk.Advance();
+    walk.Finish();
 }
 
 // A lone non-text byte between text runs of 3 bytes or more in total
 // joins them into one text run.
-void BridgeSingleBytes(TPDF417SegmentList& list) {
-    int32_t i = 0;
-    while (i < list.Count) {
-        const TPDF417Segment* entry = PDF417GetSegment(list, i);
-        TPDF417Segment* left = PDF417GetSegment(list, i - 1);
-        const TPDF417Segment* right = PDF417GetSegment(list, i + 1);
-        if (PDF417SegmentIsKind(entry, skByte) && PDF417SegmentLength(entry) == 1 &&
-            PDF417SegmentIsKind(left, skText) && PDF417SegmentIsKind(right, skText) &&
-            PDF417SegmentLength(left) + PDF417SegmentLength(right) >= MinBridgingText) {
-            left->End = right->End;
-            PDF417DeleteSegment(list, i + 1);
-            PDF417DeleteSegment(list, i);
-            i = 0;
-        } else {
-            i++;
-        }
-    }
+bool BridgeSingleByte(TMergeWalk& walk) {
+    const TPDF417Segment* entry = walk.Entry();
+    TPDF417Segment* left = walk.Left();
+    const TPDF417Segment* right = walk.Right();
+    if (!(PDF417SegmentIsKind(entry, skByte) && PDF417SegmentLength(entry) == 1 &&
+          PDF417SegmentIsKind(left, skText) && PDF417SegmentIsKind(right, skText) &&
+          PDF417SegmentLength(left) + PDF417SegmentLength(right) >= MinBridgingText))
+        return false;
+    left->End = right->End;
+    walk.DeleteEntry();
+    walk.DeleteEntry();
+    // Back to the left neighbour of the joined run.
+    walk.StepBack();
+    walk.StepBack();
+    return true;
 }
 
-// Every entry that absorbs takes in its qualifying left, then
-// right neighbour; after any merge the examination starts again at the first
-// entry.
+// An entry that absorbs takes in its qualifying left, then right neighbour.
 template <typename Absorbs, typename Qualifies>
-void AbsorbNeighbours(TPDF417SegmentList& list, Absorbs absorbs, Qualifies qualifies) {
-    int32_t i = 0;
-    while (i < list.Count) {
-        if (!absorbs(PDF417GetSegment(list, i))) {
-            i++;
-            continue;
-        }
-        bool merged = false;
-        const TPDF417Segment* left = PDF417GetSegment(list, i - 1);
-        if (qualifies(left)) {
-            const int32_t start = left->Start;
-            PDF417DeleteSegment(list, i - 1);
-            i--;
-            PDF417GetSegment(list, i)->Start = start;
-            merged = true;
-        }
-        const TPDF417Segment* right = PDF417GetSegment(list, i + 1);
-        if (qualifies(right)) {
-            PDF417GetSegment(list, i)->End = right->End;
-            PDF417DeleteSegment(list, i + 1);
-            merged = true;
-        }
-        i = merged ? 0 : i + 1;
+bool AbsorbNeighbours(TMergeWalk& walk, Absorbs absorbs, Qualifies qualifies) {
+    TPDF417Segment* entry = walk.Entry();
+    if (!absorbs(entry)) return false;
+    bool merged = false;
+    if (const TPDF417Segment* left = walk.Left(); qualifies(left)) {
+        entry->Start = left->Start;
+        walk.DeleteLeft();
+        merged = true;
     }
+    if (const TPDF417Segment* right = walk.Right(); qualifies(right)) {
+        entry->End = right->End;
+        walk.DeleteRight();
+        merged = true;
+    }
+    // Back to the left neighbour of the grown entry.
+    if (merged) walk.StepBack();
+    return merged;
 }
 
 bool IsLongText(const TPDF417Segment* segment) {
@@ -127,16 +158,20 @@ void PDF417BuildSegments(TPDF417Work& work, TPDF417SegmentList& list) {
     const uint8_t* data = work.Param->Data;
     list.Count = 0;
     AddNumericAndCutRuns(list, data, work.Param->DataLength);
-    BridgeSingleBytes(list);
-    AbsorbNeighbours(list, IsLongText, [](const TPDF417Segment* neighbour) {
-        return PDF417SegmentIsKind(neighbour, skText) || IsSingleByte(neighbour);
-    });
-    AbsorbNeighbours(
-        list, [](const TPDF417Segment* entry) { return PDF417SegmentIsKind(entry, skByte); },
-        [](const TPDF417Segment* neighbour) {
-            return (PDF417SegmentIsKind(neighbour, skText) &&
-                    PDF417SegmentLength(neighbour) <= MaxAbsorbedText) ||
-                   PDF417SegmentIsKind(neighbour, skByte);
+    MergeWalking(list, BridgeSingleByte);
+    MergeWalking(list, [](TMergeWalk& walk) {
+        return AbsorbNeighbours(walk, IsLongText, [](const TPDF417Segment* neighbour) {
+            return PDF417SegmentIsKind(neighbour, skText) || IsSingleByte(neighbour);
         });
+    });
+    MergeWalking(list, [](TMergeWalk& walk) {
+        return AbsorbNeighbours(
+            walk, [](const TPDF417Segment* entry) { return PDF417SegmentIsKind(entry, skByte); },
+            [](const TPDF417Segment* neighbour) {
+                return (PDF417SegmentIsKind(neighbour, skText) &&
+                        PDF417SegmentLength(neighbour) <= MaxAbsorbedText) ||
+                       PDF417SegmentIsKind(neighbour, skByte);
+            });
+    });
     MakeLoneDigitTextNumeric(list, data);
 }
