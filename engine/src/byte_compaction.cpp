@@ -24,18 +24,16 @@ void PDF417ByteCompaction(TPDF417Work& work, int32_t start, int32_t count) {
 }
 
 void PDF417ByteGroup(TPDF417Work& work, int32_t start) {
-    // 256^6 < 900^5: the first slot ends below 900 and none exceeds 230399.
+    // The six bytes as one 48-bit number, first byte highest; 256^6 < 900^5, so
+    // its five base-900 digits are the codewords, the first below 900.
+    const uint8_t* bytes = work.Param->Data + start;
+    uint64_t value = 0;
+    for (int32_t i = 0; i < BytesPerByteGroup; ++i)
+        value = value << 8 | bytes[i];
     int32_t* slots = &work.Param->Codewords[work.CodewordPos];
     work.CodewordPos += CodewordsPerGroup;
-    for (int32_t j = 0; j < CodewordsPerGroup; ++j)
-        slots[j] = 0;
-    for (int32_t i = start; i < start + BytesPerByteGroup; ++i) {
-        for (int32_t j = 0; j < CodewordsPerGroup; ++j)
-            slots[j] *= 256;
-        slots[CodewordsPerGroup - 1] += work.Param->Data[i];
-        for (int32_t j = CodewordsPerGroup - 1; j >= 1; --j) {
-            slots[j - 1] += slots[j] / CompactionBase;
-            slots[j] %= CompactionBase;
-        }
+    for (int32_t j = CodewordsPerGroup - 1; j >= 0; --j) {
+        slots[j] = static_cast<int32_t>(value % CompactionBase);
+        value /= CompactionBase;
     }
 }
