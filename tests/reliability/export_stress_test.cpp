@@ -29,6 +29,13 @@
 #define TRELVANIC_LEAK_SANITIZER 1
 #endif
 
+#ifdef TRELVANIC_LEAK_SANITIZER
+// fontconfig's pattern cache, filled when Qt first lays out text, looks
+// unreachable to a leak check in mid-run (at exit it does not); it is the
+// library's, and not what these checks are for.
+extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
+#endif
+
 namespace {
 
 using trelvanic::test::DecodePDF417Image;
@@ -103,8 +110,12 @@ TEST(ExportStress, AThousandExportsReleaseEveryReferenceAndKeepNoMemory) {
     if (TMemoryProbe::CountsBytes()) {
         EXPECT_LT(TMemoryProbe::BytesInUse(), before + AllowedGrowth);
     }
-    std::printf("%d exports through the stand-in: %d with every reference released, %zd bytes grown\n", exports,
-                released, static_cast<std::ptrdiff_t>(TMemoryProbe::BytesInUse() - before));
+    std::printf("%d exports through the stand-in: %d with every reference released, %s\n", exports, released,
+                TMemoryProbe::CountsBytes()
+                    ? (std::to_string(static_cast<std::ptrdiff_t>(TMemoryProbe::BytesInUse() - before)) +
+                       " bytes more in use")
+                          .c_str()
+                    : "leaks checked by LeakSanitizer");
 }
 
 // The real thing on this platform: each export writes a .docx, and the
