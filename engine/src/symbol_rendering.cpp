@@ -40,46 +40,40 @@ public:
         PendingBits += modules;
         if (PendingBits >= 32) {
             PendingBits -= 32;
-            Store(static_cast<uint32_t>(Pending >> PendingBits), 4);
+            const auto word = static_cast<uint32_t>(Pending >> PendingBits);
+            Out[0] = static_cast<uint8_t>(word >> 24);
+            Out[1] = static_cast<uint8_t>(word >> 16);
+            Out[2] = static_cast<uint8_t>(word >> 8);
+            Out[3] = static_cast<uint8_t>(word);
+            Out += 4;
         }
     }
 
     void Finish() {
-        Store(static_cast<uint32_t>(Pending << (32 - PendingBits)), (PendingBits + 7) / 8);
+        const auto word = static_cast<uint32_t>(Pending << (32 - PendingBits));
+        for (int32_t i = 0; i < (PendingBits + 7) / 8; ++i)
+            Out[i] = static_cast<uint8_t>(word >> (24 - 8 * i));
     }
 
 private:
     uint8_t* Out;
     uint64_t Pending = 0;
     int32_t PendingBits = 0;
-
-    void Store(uint32_t word, int32_t bytes) {
-        for (int32_t i = 0; i < bytes; ++i)
-            Out[i] = static_cast<uint8_t>(word >> (24 - 8 * i));
-        Out += bytes;
-    }
 };
 
 // Row indicators of ISO/IEC 15438: each row's cluster carries a different pair
 // of rows, columns and level, so a scanner learns all three from any 3 rows.
+// Row r shows Left[r mod 3] and Right[r mod 3], each plus 30 x (r div 3).
 struct TRowIndicators {
-    int32_t Left;
-    int32_t Right;
+    int32_t Left[3];
+    int32_t Right[3];
 };
 
-TRowIndicators RowIndicators(const TPDF417Param& param, int32_t row) {
-    const int32_t base = 30 * (row / 3);
+TRowIndicators RowIndicators(const TPDF417Param& param) {
     const int32_t rowsPart = (param.Rows - 1) / 3;
     const int32_t columnsPart = param.Columns - 1;
     const int32_t levelPart = 3 * param.ErrorLevel + (param.Rows - 1) % 3;
-    switch (row % 3) {
-    case 0:
-        return {base + rowsPart, base + columnsPart};
-    case 1:
-        return {base + levelPart, base + rowsPart};
-    default:
-        return {base + columnsPart, base + levelPart};
-    }
+    return {{rowsPart, levelPart, columnsPart}, {columnsPart, rowsPart, levelPart}};
 }
 
 } // namespace
@@ -106,18 +100,22 @@ void PDF417RenderSymbol(TPDF417Work& work) {
 
     const int32_t rows = param.Rows;
     const int32_t columns = param.Columns;
+    const TRowIndicators indicators = RowIndicators(param);
     const int32_t* codeword = param.Codewords;
-    for (int32_t row = 0; row < rows; ++row) {
+    for (int32_t row = 0, cluster = 0, base = 0; row < rows; ++row) {
         TRowWriter writer(param.RowBits + row * bytesPerRow);
-        const uint32_t* patterns = ClusterPatterns[row % 3];
-        const TRowIndicators indicators = RowIndicators(param, row);
+        const uint32_t* patterns = ClusterPatterns[cluster];
         writer.Put(StartPattern, SymbolCharacterModules);
-        writer.Put(patterns[indicators.Left], SymbolCharacterModules);
+        writer.Put(patterns[base + indicators.Left[cluster]], SymbolCharacterModules);
         for (int32_t column = 0; column < columns; ++column)
             writer.Put(patterns[*codeword++], SymbolCharacterModules);
-        writer.Put(patterns[indicators.Right], SymbolCharacterModules);
+        writer.Put(patterns[base + indicators.Right[cluster]], SymbolCharacterModules);
         writer.Put(StopPattern, StopPatternModules);
         writer.Finish();
+        if (++cluster == 3) {
+            cluster = 0;
+            base += 30;
+        }
     }
     // Where the cursor of PDF417PutPattern would stand after the last row.
     work.BitPos = (rows - 1) * bytesPerRow * 8 + param.RowWidth;
