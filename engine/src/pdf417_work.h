@@ -36,8 +36,14 @@ void PDF417FreeSegmentList(TPDF417SegmentList& list);
 void PDF417AddSegment(TPDF417SegmentList& list, char kind, int32_t start, int32_t end);
 TPDF417Segment* PDF417GetSegment(TPDF417SegmentList& list, int32_t index);
 void PDF417DeleteSegment(TPDF417SegmentList& list, int32_t index);
-bool PDF417SegmentIsKind(const TPDF417Segment* segment, char kind);
-int32_t PDF417SegmentLength(const TPDF417Segment* segment);
+// Null stands for a missing neighbour and matches nothing. Inline: the merge
+// rules of segmentation ask these of every run several times.
+inline bool PDF417SegmentIsKind(const TPDF417Segment* segment, char kind) {
+    return segment != nullptr && segment->Kind == kind;
+}
+inline int32_t PDF417SegmentLength(const TPDF417Segment* segment) {
+    return segment == nullptr ? 0 : segment->End - segment->Start;
+}
 
 // Segmentation (segmentation.cpp).
 void PDF417BuildSegments(TPDF417Work& work, TPDF417SegmentList& list);

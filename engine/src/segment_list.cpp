@@ -53,11 +53,3 @@ void PDF417DeleteSegment(TPDF417SegmentList& list, int32_t index) {
     std::memmove(&list.Items[index], &list.Items[index + 1],
                  (list.Count - index) * sizeof(TPDF417Segment));
 }
-
-bool PDF417SegmentIsKind(const TPDF417Segment* segment, char kind) {
-    return segment != nullptr && segment->Kind == kind;
-}
-
-int32_t PDF417SegmentLength(const TPDF417Segment* segment) {
-    return segment == nullptr ? 0 : segment->End - segment->Start;
-}
