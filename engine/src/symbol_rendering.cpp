@@ -4,6 +4,7 @@
 #include "symbol_characters.h"
 
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -11,9 +12,9 @@ int32_t BytesPerRow(int32_t rowWidth) {
     return (rowWidth - 1) / 8 + 1;
 }
 
-// ORs the `modules` low bits of `pattern`, first module highest, into RowBits at
-// BitPos with whole-byte writes. The window spans as many bytes as the pattern
-// touches, so nothing past the row's last used byte is written.
+// ORs the `modules` low bits of `pattern`, first module highest, into RowBits
+// at BitPos with whole-byte writes. The window spans as many bytes as the
+// pattern touches, so nothing past the row's last used byte is written.
 void PutModules(TPDF417Work& work, uint32_t pattern, int32_t modules) {
     uint8_t* out = work.Param->RowBits + work.BitPos / 8;
     const int32_t offset = work.BitPos % 8;
@@ -40,22 +41,32 @@ public:
         PendingBits += modules;
         if (PendingBits >= 32) {
             PendingBits -= 32;
-            const auto word = static_cast<uint32_t>(Pending >> PendingBits);
-            Out[0] = static_cast<uint8_t>(word >> 24);
-            Out[1] = static_cast<uint8_t>(word >> 16);
-            Out[2] = static_cast<uint8_t>(word >> 8);
-            Out[3] = static_cast<uint8_t>(word);
-            Out += 4;
+            StoreWord(static_cast<uint32_t>(Pending >> PendingBits));
         }
     }
 
-    void Finish() {
+    // The last bits, fill bits 0 behind them. Below the last row a whole word
+    // may run into the next row, which is drawn over it afterwards; the last
+    // row stores its bytes exactly.
+    void Finish(const uint8_t* end) {
         const auto word = static_cast<uint32_t>(Pending << (32 - PendingBits));
+        if (end - Out >= 4) {
+            StoreWord(word);
+            return;
+        }
         for (int32_t i = 0; i < (PendingBits + 7) / 8; ++i)
             Out[i] = static_cast<uint8_t>(word >> (24 - 8 * i));
     }
 
 private:
+    void StoreWord(uint32_t word) {
+        Out[0] = static_cast<uint8_t>(word >> 24);
+        Out[1] = static_cast<uint8_t>(word >> 16);
+        Out[2] = static_cast<uint8_t>(word >> 8);
+        Out[3] = static_cast<uint8_t>(word);
+        Out += 4;
+    }
+
     uint8_t* Out;
     uint64_t Pending = 0;
     int32_t PendingBits = 0;
@@ -95,13 +106,17 @@ void PDF417RenderSymbol(TPDF417Work& work) {
     param.RowWidth = (param.Columns + 3) * SymbolCharacterModules + StopPatternModules;
     const int32_t bytesPerRow = BytesPerRow(param.RowWidth);
     param.RowBitsSize = bytesPerRow * param.Rows;
-    // calloc, as PDF417FreeParam releases with free; every byte is written below.
-    param.RowBits = static_cast<uint8_t*>(std::calloc(static_cast<size_t>(param.RowBitsSize), 1));
+    // Zero-filled as allocated, and from malloc, as PDF417FreeParam releases
+    // with free. (calloc would pass by the allocator's per-thread cache.)
+    const auto size = static_cast<size_t>(param.RowBitsSize);
+    param.RowBits = static_cast<uint8_t*>(std::malloc(size));
+    std::memset(param.RowBits, 0, size);
 
     const int32_t rows = param.Rows;
     const int32_t columns = param.Columns;
     const TRowIndicators indicators = RowIndicators(param);
     const int32_t* codeword = param.Codewords;
+    const uint8_t* const end = param.RowBits + param.RowBitsSize;
     for (int32_t row = 0, cluster = 0, base = 0; row < rows; ++row) {
         TRowWriter writer(param.RowBits + row * bytesPerRow);
         const uint32_t* patterns = ClusterPatterns[cluster];
@@ -111,7 +126,7 @@ void PDF417RenderSymbol(TPDF417Work& work) {
             writer.Put(patterns[*codeword++], SymbolCharacterModules);
         writer.Put(patterns[base + indicators.Right[cluster]], SymbolCharacterModules);
         writer.Put(StopPattern, StopPatternModules);
-        writer.Finish();
+        writer.Finish(end);
         if (++cluster == 3) {
             cluster = 0;
             base += 30;
