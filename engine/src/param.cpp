@@ -19,7 +19,7 @@ void PDF417InitParam(TPDF417Param* param) {
 }
 
 void PDF417FreeParam(TPDF417Param* param) {
-    // RowBits comes from calloc so that a C caller's record frees the same way.
+    // RowBits comes from malloc so that a C caller's record frees the same way.
     std::free(param->RowBits);
     param->RowBits = nullptr;
 }
