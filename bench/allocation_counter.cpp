@@ -18,6 +18,7 @@ TAllocationCount Count{};
 
 void Record(size_t size) {
     if (Counting) {
+        if (Count.Calls < 16) Count.Sizes[Count.Calls] = static_cast<int64_t>(size);
         ++Count.Calls;
         Count.Bytes += static_cast<int64_t>(size);
     }

@@ -8,6 +8,7 @@
 struct TAllocationCount {
     int64_t Calls;
     int64_t Bytes;
+    int64_t Sizes[16]; // of the first 16 calls, in order
 };
 
 void StartCountingAllocations();

@@ -75,7 +75,6 @@ const std::vector<TBenchInput>& BenchInputs() {
 
 const TBenchInput* FindBenchInput(const std::string& name) {
     for (const TBenchInput& input : BenchInputs())
-        if (input.Name == name)
-            return &input;
+        if (input.Name == name) return &input;
     return nullptr;
 }

@@ -43,7 +43,6 @@ TEncodeOutcome TPeerEncoder::Encode(const TBenchInput& input) {
 int32_t TPeerEncoder::AcceptedLevel(const TBenchInput& input) {
     TBenchInput trial = input;
     for (; trial.ErrorLevel > 0; --trial.ErrorLevel)
-        if (Encode(trial).Encoded)
-            break;
+        if (Encode(trial).Encoded) break;
     return trial.ErrorLevel;
 }
