@@ -33,7 +33,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
-#include <map>
 #include <string>
 #include <vector>
 

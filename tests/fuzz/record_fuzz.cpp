@@ -11,6 +11,7 @@
 #include "pdf417.h"
 #include "pdf417_decoder.h"
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <vector>

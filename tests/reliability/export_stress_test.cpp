@@ -22,6 +22,7 @@
 
 #include <malloc.h>
 
+#include <cstdio>
 #include <string>
 
 #if defined(__SANITIZE_ADDRESS__)
