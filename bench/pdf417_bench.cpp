@@ -75,10 +75,14 @@ void RegisterSideBySide(TPeerEncoder& peer, const std::vector<TBenchInput>& peer
 // "3: 240 480 1314 B": the run list starts at 20 runs of 12 bytes and
 // doubles; the last block of a successful encoding is the bit rows.
 std::string DescribeAllocations(const TAllocationCount& count) {
-    std::string text = std::to_string(count.Calls) + ":";
-    for (int64_t i = 0; i < count.Calls && i < 16; ++i)
-        text += " " + std::to_string(count.Sizes[i]);
-    return text + " B";
+    std::string text = std::to_string(count.Calls);
+    text += ':';
+    for (int64_t i = 0; i < count.Calls && i < 16; ++i) {
+        text += ' ';
+        text += std::to_string(count.Sizes[i]);
+    }
+    text += " B";
+    return text;
 }
 
 void PrintComparison(const std::map<std::string, double>& medians, TPeerEncoder& peer,
