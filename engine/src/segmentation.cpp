@@ -14,37 +14,37 @@ bool IsDigit(uint8_t byte) {
     return byte >= '0' && byte <= '9';
 }
 
-// Appends [start, end) as alternating text and byte runs.
-void CutStretch(TPDF417SegmentList& list, const uint8_t* data, int32_t start, int32_t end) {
-    while (start < end) {
-        const bool text = IsTextByte(data[start]);
-        int32_t j = start + 1;
-        while (j < end && IsTextByte(data[j]) == text)
-            j++;
-        PDF417AddSegment(list, text ? skText : skByte, start, j);
-        start = j;
-    }
-}
-
-// Numeric runs of 13 digits or more, and the stretches between them cut into
-// text and byte runs.
+// Cuts the input into text and byte runs where a text byte meets a non-text
+// byte, in one pass; a run of 13 digits or more (digits are text bytes) splits
+// its text run into text, numeric and the text after it.
 void AddNumericAndCutRuns(TPDF417SegmentList& list, const uint8_t* data, int32_t length) {
-    int32_t last = 0;
-    for (int32_t j = 0; j < length;) {
-        if (!IsDigit(data[j])) {
-            j++;
+    int32_t start = 0;
+    while (start < length) {
+        int32_t j = start;
+        if (!IsTextByte(data[j])) {
+            while (j < length && !IsTextByte(data[j]))
+                j++;
+            PDF417AddSegment(list, skByte, start, j);
+            start = j;
             continue;
         }
-        const int32_t digitStart = j;
-        while (j < length && IsDigit(data[j]))
-            j++;
-        if (j - digitStart >= MinNumericRun) {
-            CutStretch(list, data, last, digitStart);
-            PDF417AddSegment(list, skNumeric, digitStart, j);
-            last = j;
+        while (j < length && IsTextByte(data[j])) {
+            if (!IsDigit(data[j])) {
+                j++;
+                continue;
+            }
+            const int32_t digitStart = j;
+            while (j < length && IsDigit(data[j]))
+                j++;
+            if (j - digitStart >= MinNumericRun) {
+                if (digitStart > start) PDF417AddSegment(list, skText, start, digitStart);
+                PDF417AddSegment(list, skNumeric, digitStart, j);
+                start = j;
+            }
         }
+        if (j > start) PDF417AddSegment(list, skText, start, j);
+        start = j;
     }
-    CutStretch(list, data, last, length);
 }
 
 // Walks the list once for one merge rule, as if the examination started again
