@@ -158,12 +158,12 @@ int main(int argc, char** argv) {
         }
         repetitionsGiven |= arg.starts_with("--benchmark_repetitions");
     }
-    // Medians of interleaved repetitions: the machine is shared, and a burst
-    // of load then hits both encoders alike instead of one of them.
-    std::string repetitions = "--benchmark_repetitions=21";
+    // Medians of many short interleaved repetitions: the machine is shared, and
+    // a burst of load then hits both encoders alike instead of one of them.
+    std::string repetitions = "--benchmark_repetitions=75";
     std::string interleave = "--benchmark_enable_random_interleaving=true";
     std::string aggregates = "--benchmark_report_aggregates_only=true";
-    std::string minTime = "--benchmark_min_time=0.1";
+    std::string minTime = "--benchmark_min_time=0.02";
     if (!repetitionsGiven)
         args.insert(args.begin() + 1,
                     {repetitions.data(), interleave.data(), aggregates.data(), minTime.data()});
