@@ -21,19 +21,24 @@ void SumPowers(const TPDF417Param& param, int32_t level, int32_t* out) {
     for (int32_t i = n; i < values; ++i)
         data[i] = 0;
     const int16_t* column = PowerSums.Values + PowerSumTableOffset(level) + PowerSumRows(level) - n;
-    for (int32_t j = 0; j < ErrorCorrectionCodewordsOfLevel(level);
-         ++j, column += PowerSumColumnLength(level)) {
+    const int32_t length = PowerSumColumnLength(level);
+    // Two columns a pass (k is even), so each block of data is loaded once for both.
+    for (int32_t j = 0; j < ErrorCorrectionCodewordsOfLevel(level); j += 2, column += 2 * length) {
+        const int16_t* next = column + length;
         int32_t sum = 0;
-        for (int32_t i = 0; i < values; ++i)
+        int32_t nextSum = 0;
+        for (int32_t i = 0; i < values; ++i) {
             sum += data[i] * column[i];
+            nextSum += data[i] * next[i];
+        }
         // The codewords carry the remainder negated.
         const int32_t remainder = sum % GaloisPrime;
+        const int32_t nextRemainder = nextSum % GaloisPrime;
         out[j] = remainder == 0 ? 0 : GaloisPrime - remainder;
+        out[j + 1] = nextRemainder == 0 ? 0 : GaloisPrime - nextRemainder;
     }
 }
 
-// value mod modulus, for a value below twice the modulus: below the modulus
-// the subtraction wraps round to a larger number, and min keeps the value.
 uint16_t ReduceOnce(uint16_t value, uint16_t modulus) {
     return std::min(value, static_cast<uint16_t>(value - modulus));
 }
