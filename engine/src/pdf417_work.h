@@ -7,7 +7,7 @@
 #include <cstdint>
 
 struct TPDF417Work {
-    int32_t BitPos;        // bit cursor into RowBits, set by the renderer per row
+    int32_t BitPos;        // bit position in RowBits of the row being drawn
     int32_t CodewordPos;   // next free index in Codewords while compacting
     TPDF417Param* Param;
 };
@@ -66,6 +66,3 @@ void PDF417ComputeErrorCorrection(TPDF417Work& work, int32_t start);
 
 // Rendering (symbol_rendering.cpp).
 void PDF417RenderSymbol(TPDF417Work& work);
-void PDF417PutPattern(TPDF417Work& work, uint32_t pattern);
-void PDF417PutStartPattern(TPDF417Work& work);
-void PDF417PutStopPattern(TPDF417Work& work);

@@ -12,20 +12,6 @@ int32_t BytesPerRow(int32_t rowWidth) {
     return (rowWidth - 1) / 8 + 1;
 }
 
-// ORs the `modules` low bits of `pattern`, first module highest, into RowBits
-// at BitPos with whole-byte writes. The window spans as many bytes as the
-// pattern touches, so nothing past the row's last used byte is written.
-void PutModules(TPDF417Work& work, uint32_t pattern, int32_t modules) {
-    uint8_t* out = work.Param->RowBits + work.BitPos / 8;
-    const int32_t offset = work.BitPos % 8;
-    const int32_t bytes = (offset + modules + 7) / 8;
-    // Left-align the pattern in a 32-bit window that starts at the first byte.
-    const uint32_t window = pattern << (32 - modules - offset);
-    for (int32_t i = 0; i < bytes; ++i)
-        out[i] |= static_cast<uint8_t>(window >> (24 - 8 * i));
-    work.BitPos += modules;
-}
-
 // Draws one row from left to right: patterns gather in a 64-bit accumulator
 // and leave it as whole 32-bit words, most significant byte first, so every
 // byte of the row is stored once and none is read back. Finish stores the
@@ -89,18 +75,6 @@ TRowIndicators RowIndicators(const TPDF417Param& param) {
 
 } // namespace
 
-void PDF417PutPattern(TPDF417Work& work, uint32_t pattern) {
-    PutModules(work, pattern, SymbolCharacterModules);
-}
-
-void PDF417PutStartPattern(TPDF417Work& work) {
-    PDF417PutPattern(work, StartPattern);
-}
-
-void PDF417PutStopPattern(TPDF417Work& work) {
-    PutModules(work, StopPattern, StopPatternModules);
-}
-
 void PDF417RenderSymbol(TPDF417Work& work) {
     TPDF417Param& param = *work.Param;
     param.RowWidth = (param.Columns + 3) * SymbolCharacterModules + StopPatternModules;
@@ -110,6 +84,9 @@ void PDF417RenderSymbol(TPDF417Work& work) {
     // with free. (calloc would pass by the allocator's per-thread cache.)
     const auto size = static_cast<size_t>(param.RowBitsSize);
     param.RowBits = static_cast<uint8_t*>(std::malloc(size));
+    // At most 2700 bytes: running out here leaves no way to go on, and the
+    // record has no code for it, so stop plainly rather than write through null.
+    if (!param.RowBits) std::abort();
     std::memset(param.RowBits, 0, size);
 
     const int32_t rows = param.Rows;
@@ -118,7 +95,8 @@ void PDF417RenderSymbol(TPDF417Work& work) {
     const int32_t* codeword = param.Codewords;
     const uint8_t* const end = param.RowBits + param.RowBitsSize;
     for (int32_t row = 0, cluster = 0, base = 0; row < rows; ++row) {
-        TRowWriter writer(param.RowBits + row * bytesPerRow);
+        work.BitPos = row * bytesPerRow * 8;
+        TRowWriter writer(param.RowBits + work.BitPos / 8);
         const uint32_t* patterns = ClusterPatterns[cluster];
         writer.Put(StartPattern, SymbolCharacterModules);
         writer.Put(patterns[base + indicators.Left[cluster]], SymbolCharacterModules);
@@ -132,8 +110,6 @@ void PDF417RenderSymbol(TPDF417Work& work) {
             base += 30;
         }
     }
-    // Where the cursor of PDF417PutPattern would stand after the last row.
-    work.BitPos = (rows - 1) * bytesPerRow * 8 + param.RowWidth;
 
     if (param.Flags & efInvertBitmap)
         for (int32_t i = 0; i < param.RowBitsSize; ++i)
