@@ -112,20 +112,20 @@ void PrintComparison(const std::map<std::string, double>& medians, TPeerEncoder&
 // Encodes one input N times with collection on only around the loop, after
 // one warm-up encoding, so callgrind's total divided by N is the cost of
 // one encoding.
-int RunLoop(std::string_view spec) {
-    const size_t first = spec.find(':');
-    const size_t second = spec.find(':', first + 1);
+int RunLoop(std::string_view request) {
+    const size_t first = request.find(':');
+    const size_t second = request.find(':', first + 1);
     if (first == std::string_view::npos || second == std::string_view::npos) {
         std::fprintf(stderr, "--loop wants ENCODER:INPUT:COUNT\n");
         return 2;
     }
-    const std::string_view encoder = spec.substr(0, first);
+    const std::string_view encoder = request.substr(0, first);
     const TBenchInput* input =
-        FindBenchInput(std::string(spec.substr(first + 1, second - first - 1)));
-    const int count = std::atoi(std::string(spec.substr(second + 1)).c_str());
+        FindBenchInput(std::string(request.substr(first + 1, second - first - 1)));
+    const int count = std::atoi(std::string(request.substr(second + 1)).c_str());
     if (!input || count < 1 || (encoder != EngineName && encoder != PeerName)) {
         std::fprintf(stderr, "unknown encoder or input, or a count below 1: %.*s\n",
-                     static_cast<int>(spec.size()), spec.data());
+                     static_cast<int>(request.size()), request.data());
         return 2;
     }
     TPeerEncoder peer;

@@ -14,7 +14,7 @@ std::string Quoted(std::string_view text) {
 } // namespace
 
 TCommandLine::TCommandLine(std::string_view command, std::span<const std::string> args,
-                           std::span<const TOptionSpec> specs)
+                           std::span<const TOptionSpec> options)
     : Command(command) {
     bool optionsEnded = false;
     for (size_t i = 0; i < args.size(); ++i) {
@@ -28,7 +28,7 @@ TCommandLine::TCommandLine(std::string_view command, std::span<const std::string
             optionsEnded = true;
             continue;
         }
-        const TOptionSpec* spec = nullptr;
+        const TOptionSpec* option = nullptr;
         std::optional<std::string_view> inlineValue;
         if (arg.starts_with("--")) {
             std::string_view name = arg.substr(2);
@@ -36,24 +36,24 @@ TCommandLine::TCommandLine(std::string_view command, std::span<const std::string
                 inlineValue = name.substr(equals + 1);
                 name = name.substr(0, equals);
             }
-            for (const TOptionSpec& candidate : specs) {
-                if (candidate.Name == name) spec = &candidate;
+            for (const TOptionSpec& candidate : options) {
+                if (candidate.Name == name) option = &candidate;
             }
         } else if (arg.size() == 2) {
-            for (const TOptionSpec& candidate : specs) {
-                if (candidate.ShortName != '\0' && candidate.ShortName == arg[1]) spec = &candidate;
+            for (const TOptionSpec& candidate : options) {
+                if (candidate.ShortName != '\0' && candidate.ShortName == arg[1]) option = &candidate;
             }
         }
-        if (spec == nullptr) Fail("Unknown option " + Quoted(arg) + ".");
-        const std::string displayName = "--" + std::string(spec->Name);
-        if (!spec->TakesValue) {
+        if (option == nullptr) Fail("Unknown option " + Quoted(arg) + ".");
+        const std::string displayName = "--" + std::string(option->Name);
+        if (!option->TakesValue) {
             if (inlineValue) Fail("The option " + Quoted(displayName) + " takes no value.");
-            Given.push_back({spec->Name, {}});
+            Given.push_back({option->Name, {}});
         } else if (inlineValue) {
-            Given.push_back({spec->Name, std::string(*inlineValue)});
+            Given.push_back({option->Name, std::string(*inlineValue)});
         } else if (i + 1 < args.size()) {
             // The next argument is the value even if it starts with "-".
-            Given.push_back({spec->Name, args[++i]});
+            Given.push_back({option->Name, args[++i]});
         } else {
             Fail("The option " + Quoted(displayName) + " needs a value.");
         }

@@ -20,7 +20,7 @@ public:
     // Throws a usage error for an unknown option, a missing value or a value
     // given to a switch. `command` names the subcommand in messages.
     TCommandLine(std::string_view command, std::span<const std::string> args,
-                 std::span<const TOptionSpec> specs);
+                 std::span<const TOptionSpec> options);
 
     bool Has(std::string_view name) const;
     // The value of the last occurrence, if the option was given.

@@ -200,8 +200,9 @@ void RunEncodeCommand(std::span<const std::string> args) {
     param.AspectRatio = line.Real("aspect").value_or(param.AspectRatio);
     param.RowHeightRatio = line.Real("row-height-ratio").value_or(param.RowHeightRatio);
     const std::string format = line.Value("format").value_or("info");
-    const std::optional<TPictureFormat> pictureFormat =
-        format == "info" ? std::nullopt : std::optional(PictureFormat(line, format));
+    // Checked here, before any input is read.
+    const bool picture = format != "info";
+    const TPictureFormat pictureFormat = picture ? PictureFormat(line, format) : TPictureFormat{};
     TPictureLayout layout;
     layout.DotSize = line.Integer("dot-size", 1, MaxPictureOption).value_or(layout.DotSize);
     layout.LineHeight =
@@ -226,5 +227,5 @@ void RunEncodeCommand(std::span<const std::string> args) {
     PDF417Encode(&param);
     ThrowOnEngineError(param);
     WriteOutput(output,
-                pictureFormat ? SymbolPicture(param, layout, *pictureFormat) : SymbolInfo(param));
+                picture ? SymbolPicture(param, layout, pictureFormat) : SymbolInfo(param));
 }

@@ -31,16 +31,16 @@ inline constexpr std::array<TFieldOption, 14> FieldOptions{{
     {"custom-field", &TDocumentFields::CustomField},
 }};
 
-// The option specs of the fields followed by a command's own options.
+// The option declarations of the fields followed by a command's own options.
 template <size_t N>
 constexpr std::array<TOptionSpec, FieldOptions.size() + N>
 WithFieldOptions(const std::array<TOptionSpec, N>& own) {
-    std::array<TOptionSpec, FieldOptions.size() + N> specs{};
+    std::array<TOptionSpec, FieldOptions.size() + N> declarations{};
     for (size_t i = 0; i < FieldOptions.size(); ++i)
-        specs[i] = {FieldOptions[i].Name, true};
+        declarations[i] = {FieldOptions[i].Name, true};
     for (size_t i = 0; i < N; ++i)
-        specs[FieldOptions.size() + i] = own[i];
-    return specs;
+        declarations[FieldOptions.size() + i] = own[i];
+    return declarations;
 }
 
 // The help block that lists the field options and how values are taken.
