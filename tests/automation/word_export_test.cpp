@@ -12,10 +12,10 @@
 #include "gbk_codec.h"
 #include "pdf417_barcode.h"
 #include "pdf417_decoder.h"
+#include "picture_decoder.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QPainter>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -208,20 +208,6 @@ TEST_F(ExportTest, AFailedCallStopsThereAndReleasesEverything) {
     }
 }
 
-// Reads a picture from the document as a scanner would see it printed.
-trelvanic::test::DecodedSymbol DecodePicture(const QImage& picture) {
-    constexpr int scale = 3, quiet = 6 * scale;
-    QImage grey(picture.width() * scale + 2 * quiet, picture.height() * scale + 2 * quiet,
-                QImage::Format_Grayscale8);
-    grey.fill(Qt::white);
-    QPainter painter(&grey);
-    painter.drawImage(QRect(quiet, quiet, picture.width() * scale, picture.height() * scale),
-                      picture);
-    painter.end();
-    return trelvanic::test::DecodePDF417Image(grey.constBits(), grey.width(), grey.height(),
-                                              static_cast<int>(grey.bytesPerLine()));
-}
-
 TEST_F(ExportTest, TheDocumentServerWritesHeadingFieldsSymbolAndNote) {
     QTemporaryDir folder;
     TDocumentServerOptions options;
@@ -265,7 +251,7 @@ TEST_F(ExportTest, TheDocumentServerWritesHeadingFieldsSymbolAndNote) {
         EXPECT_TRUE(docx.Paragraphs[i].BoldText.isEmpty()) << i;
 
     ASSERT_EQ(docx.Images.size(), 1u);
-    const trelvanic::test::DecodedSymbol decoded = DecodePicture(docx.Images.begin()->second);
+    const trelvanic::test::DecodedSymbol decoded = trelvanic::test::DecodePDF417Picture(docx.Images.begin()->second);
     ASSERT_TRUE(decoded.Ok) << decoded.Error;
     const std::string record = BuildDocumentRecord(Fields);
     EXPECT_EQ(trelvanic::test::Hex(decoded.Bytes),

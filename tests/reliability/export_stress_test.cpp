@@ -10,13 +10,13 @@
 #include "pdf417.h"
 #include "pdf417_barcode.h"
 #include "pdf417_decoder.h"
+#include "picture_decoder.h"
 #include "recording_automation.h"
 #include "word_export.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
-#include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -39,7 +39,7 @@ extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfi
 
 namespace {
 
-using trelvanic::test::DecodePDF417Image;
+using trelvanic::test::DecodePDF417Picture;
 using trelvanic::test::RecordingAutomation;
 
 // What the process holds now: under AddressSanitizer, LeakSanitizer proves
@@ -151,15 +151,7 @@ TEST(ExportStress, ExportsThroughTheDocumentServerKeepNoMemory) {
 
 // Reads the clipboard's picture as a scanner would see it printed.
 std::string ClipboardSymbol() {
-    const QImage picture = QApplication::clipboard()->image();
-    constexpr int scale = 3, quiet = 6 * scale;
-    QImage grey(picture.width() * scale + 2 * quiet, picture.height() * scale + 2 * quiet, QImage::Format_Grayscale8);
-    grey.fill(Qt::white);
-    QPainter painter(&grey);
-    painter.drawImage(QRect(quiet, quiet, picture.width() * scale, picture.height() * scale), picture);
-    painter.end();
-    const auto decoded =
-        DecodePDF417Image(grey.constBits(), grey.width(), grey.height(), static_cast<int>(grey.bytesPerLine()));
+    const auto decoded = DecodePDF417Picture(QApplication::clipboard()->image());
     return decoded.Ok ? std::string(decoded.Bytes.begin(), decoded.Bytes.end()) : "(unreadable)";
 }
 

@@ -1,12 +1,11 @@
 #include "window_test_environment.h"
 
 #include "Unit2d.h"
-#include "pdf417_decoder.h"
+#include "picture_decoder.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QDate>
-#include <QPainter>
 #include <QTest>
 
 #include <string>
@@ -15,23 +14,11 @@
 namespace {
 
 using trelvanic::test::DecodedSymbol;
-using trelvanic::test::DecodePDF417Image;
+using trelvanic::test::DecodePDF417Picture;
 using trelvanic::test::Hex;
 
-// Reads the clipboard's picture as a scanner would see it printed: enlarged
-// three times, on white with a quiet zone.
 DecodedSymbol DecodeClipboardSymbol() {
-    const QImage picture = QApplication::clipboard()->image();
-    constexpr int scale = 3, quiet = 6 * scale;
-    QImage grey(picture.width() * scale + 2 * quiet, picture.height() * scale + 2 * quiet,
-                QImage::Format_Grayscale8);
-    grey.fill(Qt::white);
-    QPainter painter(&grey);
-    painter.drawImage(QRect(quiet, quiet, picture.width() * scale, picture.height() * scale),
-                      picture);
-    painter.end();
-    return DecodePDF417Image(grey.constBits(), grey.width(), grey.height(),
-                             static_cast<int>(grey.bytesPerLine()));
+    return DecodePDF417Picture(QApplication::clipboard()->image());
 }
 
 std::vector<uint8_t> Bytes(const std::string& text) {
