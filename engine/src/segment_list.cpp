@@ -13,8 +13,9 @@ TPDF417Segment* AllocateSegments(int32_t capacity) {
     // per-thread cache.
     const size_t size = static_cast<size_t>(capacity) * sizeof(TPDF417Segment);
     auto* items = static_cast<TPDF417Segment*>(std::malloc(size));
-    // At most 5420 runs (about 64 KB): running out of memory for that leaves
-    // no sound way to go on, and writing through null would be worse.
+    // At most 5420 runs, in a block of at most 10240 (120 KB): running out of
+    // memory for that leaves no sound way to go on, and writing through null
+    // would be worse.
     if (items == nullptr) std::abort();
     std::memset(items, 0, size);
     return items;
