@@ -4,6 +4,7 @@
 #include "docx_reader.h"
 #include "gbk_codec.h"
 #include "pdf417_decoder.h"
+#include "picture_decoder.h"
 
 #include <QDir>
 #include <QImage>
@@ -78,16 +79,7 @@ TEST(DocumentCommandTest, ThePngIsTheBitmapOfTheDocument) {
     EXPECT_EQ(content.Images.begin()->second.convertToFormat(QImage::Format_RGB32),
               picture.convertToFormat(QImage::Format_RGB32));
 
-    // Three pixels a module on white, as a scanner would see it printed.
-    QImage grey = picture.scaled(picture.width() * 3, picture.height() * 3)
-                      .convertToFormat(QImage::Format_Grayscale8);
-    QImage framed(grey.width() + 36, grey.height() + 36, QImage::Format_Grayscale8);
-    framed.fill(255);
-    for (int y = 0; y < grey.height(); ++y)
-        std::copy_n(grey.constScanLine(y), grey.width(), framed.scanLine(y + 18) + 18);
-    const trelvanic::test::DecodedSymbol decoded =
-        trelvanic::test::DecodePDF417Image(framed.constBits(), framed.width(), framed.height(),
-                                           static_cast<int>(framed.bytesPerLine()));
+    const trelvanic::test::DecodedSymbol decoded = trelvanic::test::DecodePDF417Picture(picture);
     ASSERT_TRUE(decoded.Ok) << decoded.Error;
     TDocumentFields fields;
     fields.BarcodeNumber = "A-1";
