@@ -4,6 +4,7 @@
 #include "document_file.h"
 #include "document_model.h"
 #include "docx_writer.h"
+#include "word_wrappers.h"
 
 #include <QClipboard>
 #include <QDateTime>
@@ -20,8 +21,6 @@
 #include <utility>
 
 namespace {
-
-constexpr std::string_view kWordProgId = "word.Application";
 
 struct TOpenDocument;
 

@@ -17,8 +17,6 @@
 
 namespace {
 
-constexpr std::string_view kWordProgId = "word.Application";
-
 std::u16string Unicode(const std::string& utf8) {
     return QString::fromStdString(utf8).toStdU16String();
 }
