@@ -59,10 +59,6 @@ int32_t AutomaticErrorLevel(int32_t codewordCount) {
     return 5;
 }
 
-int32_t ErrorCorrectionCodewords(int32_t level) {
-    return 2 << level;
-}
-
 // The wanted height over width, clamped, written back; a NaN means the default.
 double ClampAspectRatio(TPDF417Param& param) {
     if (std::isnan(param.AspectRatio)) param.AspectRatio = DefaultAspectRatio;
@@ -125,7 +121,7 @@ void PDF417Encode(TPDF417Param* param) {
     Clamp(param->ErrorLevel, 0, maxLevel);
     Clamp(param->Columns, int32_t{PDF417MinColumns}, int32_t{PDF417MaxColumns});
     Clamp(param->Rows, int32_t{PDF417MinRows}, int32_t{PDF417MaxRows});
-    const int32_t need = param->CodewordCount + ErrorCorrectionCodewords(param->ErrorLevel);
+    const int32_t need = param->CodewordCount + ErrorCorrectionCodewordsOfLevel(param->ErrorLevel);
     const bool deriveColumns = (param->Flags & efFixedRows) != 0;
 
     int32_t capacity = need;
@@ -146,7 +142,7 @@ void PDF417Encode(TPDF417Param* param) {
     // Room the data leave goes to error correction before padding.
     param->ErrorLevel = PDF417MaxErrorLevel(capacity - param->CodewordCount);
     const int32_t pad =
-        capacity - ErrorCorrectionCodewords(param->ErrorLevel) - param->CodewordCount;
+        capacity - ErrorCorrectionCodewordsOfLevel(param->ErrorLevel) - param->CodewordCount;
     for (int32_t i = 0; i < pad; ++i)
         param->Codewords[param->CodewordCount + i] = PDF417PadCodeword;
     param->CodewordCount += pad;

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "error_correction_coefficients.h"
-#include "pdf417.h"
+#include "pdf417_work.h"
 
 #include <cstdint>
 
@@ -15,10 +15,6 @@ inline constexpr int32_t ErrorCorrectionLanes = 8;
 
 // Levels below this one are summed from remainders of powers.
 inline constexpr int32_t PowerSumLevels = 4;
-
-constexpr int32_t ErrorCorrectionCodewordsOfLevel(int32_t level) {
-    return 2 << level;
-}
 
 // The remainders of powers: row m of level L holds x^(m+k) mod g(x), the
 // contribution of a data codeword that stands m places before the end of the

@@ -61,7 +61,10 @@ void PDF417ByteGroup(TPDF417Work& work, int32_t start);
 // Codeword assembly (codeword_assembly.cpp).
 void PDF417AssembleCodewords(TPDF417Work& work, TPDF417SegmentList& list);
 
-// Error correction (error_correction.cpp).
+// Error correction (error_correction.cpp). A level L adds 2^(L+1) codewords.
+constexpr int32_t ErrorCorrectionCodewordsOfLevel(int32_t level) {
+    return 2 << level;
+}
 void PDF417ComputeErrorCorrection(TPDF417Work& work, int32_t start);
 
 // Rendering (symbol_rendering.cpp).

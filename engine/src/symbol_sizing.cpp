@@ -1,13 +1,13 @@
 // Level and shape choices of the driver that do not depend on its flow.
 #include "symbol_sizing.h"
 
-#include "pdf417.h"
+#include "pdf417_work.h"
 
 #include <cmath>
 
 int32_t PDF417MaxErrorLevel(int32_t free) {
     for (int32_t level = PDF417MaxErrorLevelValue; level >= 1; --level)
-        if ((2 << level) <= free) return level;
+        if (ErrorCorrectionCodewordsOfLevel(level) <= free) return level;
     return 0;
 }
 
