@@ -262,6 +262,12 @@ TEST(Encoder, EmptyInputEncodesTheDescriptorAndPaddingAlone) {
         PDF417Encode(&p);
         ExpectConsistentSymbol(p);
         EXPECT_EQ(p.DataLength, 0);
+        // One data codeword, the descriptor counting itself: a count of 0
+        // would pass the checks above with a descriptor no reader accepts.
+        EXPECT_EQ(p.Codewords[0], 1);
+        EXPECT_EQ(p.Columns, 1);
+        EXPECT_EQ(p.Rows, 9);
+        EXPECT_EQ(p.ErrorLevel, 2);
         for (int32_t i = 1; i < p.Codewords[0]; ++i)
             EXPECT_EQ(p.Codewords[i], PDF417PadCodeword);
         PDF417FreeParam(&p);
