@@ -78,6 +78,9 @@ TEST(Encoder, SizingTable) {
         {"level 9 capped", 100, efUseErrorLevel, 0, 0, 9, 0.5, 3.0, 13, 48, 8, 12, 0.5},
         {"fixed columns 99 clamped to 30", 100, efFixedColumns, 99, 0, 0, 0.5, 3.0, 30, 4, 3, 4, 0.5},
         {"fixed rows 1 clamped to 3", 10, efFixedRows, 0, 1, 0, 0.5, 3.0, 6, 3, 2, 0, 0.5},
+        // Derived dimensions meet their limits: rows at least 3, columns at most 30.
+        {"derived rows raised to 3", 10, efFixedColumns, 30, 0, 0, 0.5, 3.0, 30, 3, 5, 16, 0.5},
+        {"derived columns capped at 30", 100, efFixedRows, 0, 3, 0, 0.5, 3.0, 30, 4, 3, 4, 0.5},
         {"AspectRatio 5000", 100, 0, 0, 0, 0, 5000.0, 3.0, 2, 90, 5, 16, 1000.0},
         {"AspectRatio +inf", 100, 0, 0, 0, 0, inf, 3.0, 2, 90, 5, 16, 1000.0},
         {"AspectRatio -inf", 100, 0, 0, 0, 0, -inf, 3.0, 30, 4, 3, 4, 0.001},
