@@ -135,7 +135,9 @@ std::string Utf8ToGbk(std::string_view utf8, std::string_view fieldName) {
         }
         pos += length;
     }
-    return gbk;
+    // Every character converts alone but the whole did not: gbk holds no
+    // sound result, so refuse rather than hand it on.
+    throw Exception("The field " + Quoted(fieldName) + " cannot be converted to code page 936.");
 }
 
 std::string GbkToUtf8(std::string_view gbk, std::string_view fieldName) {
