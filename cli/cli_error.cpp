@@ -1,20 +1,15 @@
 #include "cli_error.h"
 
+#include "pdf417_barcode.h"
+
 #include <string_view>
-
-namespace {
-
-// The engine's ecTextTooLong and the barcode control's exception read the same.
-constexpr char TextTooBig[] = "The text is too big";
-
-} // namespace
 
 void ThrowOnEngineError(const TPDF417Param& param) {
     switch (param.ErrorCode) {
     case ecSuccess:
         return;
     case ecTextTooLong:
-        throw CliError(ExitCode::TextTooBig, TextTooBig);
+        throw CliError(ExitCode::TextTooBig, TextTooBigMessage);
     case ecBadRawCodewords:
         throw CliError(ExitCode::BadCodewords,
                        "The raw codewords were refused: give 1 to " +
@@ -29,7 +24,7 @@ void ThrowOnEngineError(const TPDF417Param& param) {
 
 ExitCode ExitCodeOf(const std::exception& error) {
     if (const auto* cliError = dynamic_cast<const CliError*>(&error)) return cliError->Code;
-    if (dynamic_cast<const Exception*>(&error) && std::string_view(error.what()) == TextTooBig)
+    if (dynamic_cast<const Exception*>(&error) && std::string_view(error.what()) == TextTooBigMessage)
         return ExitCode::TextTooBig;
     // Any other Exception (a character code page 936 lacks) and anything the
     // library raises (out of memory) is a plain failure.

@@ -14,7 +14,6 @@ namespace {
 
 constexpr int DefaultLineHeight = 3;
 constexpr int MaxLineHeight = 10;
-constexpr char TextTooBig[] = "The text is too big";
 
 QByteArray JoinLines(const TStringList& lines) {
     QByteArray text;
@@ -98,7 +97,7 @@ void TPDF417Barcode::Regenerate() {
         return;
     }
     // Checked here as well as in the engine, because DataLength is 32-bit.
-    if (text.size() > PDF417MaxDataLength) throw Exception(TextTooBig);
+    if (text.size() > PDF417MaxDataLength) throw Exception(TextTooBigMessage);
 
     TPDF417Param param{};
     PDF417InitParam(&param);
@@ -118,7 +117,7 @@ void TPDF417Barcode::Regenerate() {
     param.Flags |= ShapeFlags(FOptions);
 
     PDF417Encode(&param);
-    if (param.ErrorCode == ecTextTooLong) throw Exception(TextTooBig);
+    if (param.ErrorCode == ecTextTooLong) throw Exception(TextTooBigMessage);
     // The control never hands over raw codewords, so no other code is expected;
     // should one come, the previous symbol stays.
     if (param.ErrorCode != ecSuccess) return;

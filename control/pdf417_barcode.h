@@ -9,6 +9,9 @@
 #include <QImage>
 #include <QWidget>
 
+// The message of the exception raised when the text does not fit one symbol.
+inline constexpr char TextTooBigMessage[] = "The text is too big";
+
 class TPDF417Barcode : public QWidget {
     Q_OBJECT
     Q_PROPERTY(TStringList* Lines READ Lines)
